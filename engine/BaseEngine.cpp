@@ -1,0 +1,122 @@
+// The engine's lifecycle: construction, Initialise, Deinitialise, destruction and the default hooks.
+#include "engine/BaseEngine.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int ReportStartFailure() {
+  std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+  return 1;
+}
+
+SDL_Surface* CreateEngineSurface(int width, int height) {
+  return SDL_CreateRGBSurface(0, width, height, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+}
+
+}  // namespace
+
+BaseEngine::BaseEngine() = default;
+
+BaseEngine::~BaseEngine() {
+  objectsChanged = 1;
+  objects.clear();
+  delete[] keyStates;
+  keyStates = nullptr;
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+    if (screenTexture != nullptr)
+      SDL_DestroyTexture(screenTexture);
+    if (renderer != nullptr)
+      SDL_DestroyRenderer(renderer);
+    if (window != nullptr)
+      SDL_DestroyWindow(window);
+  }
+  SDL_FreeSurface(screenSurface);
+  SDL_FreeSurface(backgroundSurface);
+}
+
+int BaseEngine::Initialise(const char* title, int width, int height, const char* fontFile,
+                           int fontSize) {
+  screenWidth = width;
+  screenHeight = height;
+  if (SDL_Init(SDL_INIT_VIDEO) < 0)
+    return ReportStartFailure();
+  static bool exitHandlersRegistered = false;
+  if (!exitHandlersRegistered) {
+    std::atexit(SDL_Quit);
+  }
+  TTF_Init();
+  if (!exitHandlersRegistered) {
+    std::atexit(TTF_Quit);
+    exitHandlersRegistered = true;
+  }
+  fontManager.LoadFonts();
+  if (fontFile != nullptr && fontFile[0] != '\0')
+    defaultFont = fontManager.GetFont(fontFile, fontSize);
+
+  window = SDL_CreateWindow(title, 10, 40, screenWidth, screenHeight, 0);
+  if (window == nullptr)
+    return ReportStartFailure();
+  renderer = SDL_CreateRenderer(window, -1, 0);
+  if (renderer == nullptr)
+    return ReportStartFailure();
+  screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight);
+  if (screenTexture == nullptr)
+    return ReportStartFailure();
+  // The texture covers the whole window: its pixels are copied, never blended.
+  SDL_SetTextureBlendMode(screenTexture, SDL_BLENDMODE_NONE);
+  screenSurface = CreateEngineSurface(screenWidth, screenHeight);
+  if (screenSurface == nullptr)
+    return ReportStartFailure();
+  backgroundSurface = CreateEngineSurface(screenWidth, screenHeight);
+  if (backgroundSurface == nullptr)
+    return ReportStartFailure();
+
+  keyStates = new uint8_t[256]();
+  InitialiseGame();
+  return 0;
+}
+
+void BaseEngine::Deinitialise() {
+  CleanUp();
+  delete[] keyStates;
+  keyStates = nullptr;
+}
+
+void BaseEngine::ClearObjects() {
+  objectsChanged = 1;
+  objects.clear();
+}
+
+int BaseEngine::GetTime() { return currentTick + timeOffset; }
+
+void BaseEngine::KeyUp(int) {}
+void BaseEngine::KeyDown(int) {}
+void BaseEngine::MouseMoved(int, int) {}
+void BaseEngine::MouseDown(int, int, int) {}
+void BaseEngine::MouseUp(int, int, int) {}
+
+int BaseEngine::InitialiseGame() {
+  InitialiseObjects();
+  SetupBackgroundBuffer();
+  return 0;
+}
+
+void BaseEngine::CleanUp() {}
+
+int BaseEngine::InitialiseObjects() {
+  ClearObjects();
+  return 0;
+}
+
+void BaseEngine::SetupBackgroundBuffer() { FillBackground(0xFFFF00); }
+
+void BaseEngine::DrawAfterUndraw() {}
+void BaseEngine::DrawUnderlaySecond() {}
+void BaseEngine::DrawOverlay() {}
+void BaseEngine::DrawUnderlayFirst() {}

@@ -1,0 +1,125 @@
+// The engine base class: window, surfaces, event loop, tick, object list, drawing and text.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "engine/FontManager.h"
+
+struct SDL_Surface;
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+class DisplayableObject;
+
+// A game subclasses BaseEngine and overrides its virtual operations; the engine calls them
+// virtually everywhere. Coordinates are window pixels; colours are 0x00RRGGBB pixel values.
+class BaseEngine {
+ public:
+  // Sets the fields to their start values; touches no SDL.
+  BaseEngine();
+  // Empties the object list without deleting the objects and closes the fonts.
+  virtual ~BaseEngine();
+  BaseEngine(const BaseEngine&) = delete;
+  BaseEngine& operator=(const BaseEngine&) = delete;
+
+  // Empties the object list (objects are not deleted) and sets objectsChanged.
+  virtual void ClearObjects();
+  // currentTick + timeOffset.
+  virtual int GetTime();
+  // Key handlers: keyCode is SDL's key code; the key table is already updated.
+  virtual void KeyUp(int keyCode);
+  virtual void KeyDown(int keyCode);
+  // Mouse handlers in window coordinates; button is SDL's button number.
+  virtual void MouseMoved(int x, int y);
+  virtual void MouseDown(int button, int x, int y);
+  virtual void MouseUp(int button, int x, int y);
+  // The game's set-up, called last by Initialise; the default sets up objects and background.
+  virtual int InitialiseGame();
+  // Called first by Deinitialise.
+  virtual void CleanUp();
+  // Builds the object list; the default empties it.
+  virtual int InitialiseObjects();
+  // Paints backgroundSurface; the default fills it yellow.
+  virtual void SetupBackgroundBuffer();
+  // Runs UpdateObjects at most once per 15 ms; sleeps 9 ms when 9 ms or more remain.
+  virtual void TickAction();
+  // Render hooks, empty by default: after the undraw of a partial redraw, before and after objects.
+  virtual void DrawAfterUndraw();
+  virtual void DrawUnderlaySecond();
+  virtual void DrawOverlay();
+  virtual void DrawUnderlayFirst();
+  // Builds and presents a frame when needsRedraw is set (a full one when needsFullRedraw is set).
+  virtual void Render();
+  // Passes over the object list in order; a pass stops when objectsChanged is set after a call.
+  virtual void UndrawObjects();
+  virtual void DrawObjects();
+  virtual void UpdateObjects(int time);
+  // Fills the whole backgroundSurface with the colour.
+  virtual void FillBackground(uint32_t colour);
+
+  // Opens SDL, the fonts, the window, renderer, texture and surfaces, then calls InitialiseGame.
+  // Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when any part fails.
+  int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
+  // Runs passes (events, TickAction, Render) until a quit event or exitCode leaves -1; returns 0.
+  int MainLoop();
+  // Calls CleanUp and releases the key table.
+  void Deinitialise();
+
+  // Whether the key is held; valid between Initialise and Deinitialise.
+  bool IsKeyPressed(int keyCode) const;
+  // Folds an SDL key code into 0..255 (codes below 128 index themselves, negative ones give 0).
+  static int KeyCodeToIndex(int keyCode);
+
+  // Appends an object (not owned); null is ignored.
+  void AddObject(DisplayableObject* object);
+  // Calls ClearObjects, then empties the list whatever the override did.
+  void ResetObjectList();
+  // Copies a rectangle of backgroundSurface to the same place on screenSurface, clipped to both.
+  void CopyBackgroundPixels(int x, int y, int width, int height);
+
+  // Fills the ellipse inscribed in the inclusive box, corners in any order, clipped to the
+  // surface (null means screenSurface). A box of zero width or height draws nothing.
+  void DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface = nullptr);
+  // Fills the inclusive box, corners in any order, clipped to the surface (null: screenSurface).
+  void DrawRectangle(int x1, int y1, int x2, int y2, uint32_t colour,
+                     SDL_Surface* surface = nullptr);
+  // The palette colour of index 0..40; 0xCCCCCC for any other index.
+  static uint32_t GetColour(int index);
+  // Draws text with its top-left corner at (x, y), clipped to the surface (null: screenSurface)
+  // with the font (null: defaultFont). A missing font or empty text draws nothing.
+  void DrawString(int x, int y, const char* text, uint32_t colour, Font* font = nullptr,
+                  SDL_Surface* surface = nullptr);
+
+  int exitCode = -1;
+  uint8_t* keyStates = nullptr;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_Surface* screenSurface = nullptr;
+  SDL_Surface* backgroundSurface = nullptr;
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* screenTexture = nullptr;
+  int currentTick = 0;
+  int timeOffset = 0;
+  bool needsRedraw = true;
+  bool needsFullRedraw = true;
+  int nextTickTime = 0;
+  int mouseDownX = 0;
+  int mouseDownY = 0;
+  int mouseUpX = 0;
+  int mouseUpY = 0;
+  int mouseX = 0;
+  int mouseY = 0;
+  Font* defaultFont = nullptr;
+  int objectsChanged = 0;
+  std::vector<DisplayableObject*> objects;
+  FontManager fontManager;
+  bool surfaceLocked = false;
+
+ protected:
+  // Handles one pass's queue; returns false when a quit event was met.
+  bool HandleEvents();
+  // Locks screenSurface when it must be locked; false (with surfaceLocked clear) if that fails.
+  bool LockScreen();
+  void UnlockScreen();
+};

@@ -1,0 +1,43 @@
+// A picture loaded from a JPEG or PNG file into a plain array of 32-bit pixels.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+struct SDL_Surface;
+
+// Owns its pixels: width * height values row by row, each 0xAARRGGBB like the engine's surfaces.
+class ImageData {
+ public:
+  ImageData() = default;
+  ImageData(const ImageData&) = delete;
+  ImageData& operator=(const ImageData&) = delete;
+
+  // Replaces the contents with the picture in the file. Only JPEG and PNG content is decoded,
+  // whatever the name; anything else, or a picture over the size limit, returns false and leaves
+  // the image empty (no pixels).
+  bool LoadImage(const char* fileName);
+  // Copies the image rectangle at (sourceX, sourceY) to (targetX, targetY) of the surface, clipped
+  // both to the surface and to the image's own pixels; an empty image copies nothing.
+  void RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX, int targetY,
+                   int width, int height) const;
+  // Whether the image holds pixels.
+  bool IsLoaded() const { return pixels != nullptr; }
+
+  // Load settings shared by all images: quarter turns clockwise and pixels cut from each edge.
+  static int rotation;
+  static int cropLeft;
+  static int cropRight;
+  static int cropTop;
+  static int cropBottom;
+
+  // The largest picture accepted, in pixels (a guard against files that claim huge sizes).
+  static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
+
+  int width = 0;
+  int height = 0;
+  std::unique_ptr<uint32_t[]> pixels;
+
+ private:
+  // Copies the decoded picture in, applying the crop and rotation settings.
+  bool TakePixels(SDL_Surface* converted);
+};

@@ -1,0 +1,55 @@
+// The game: states, input, start and play screens, score display and the best score on record.
+#pragma once
+#include <memory>
+
+#include "engine/BaseEngine.h"
+#include "game/ZarvoTileManager.h"
+
+class DisplayableObject;
+
+class ZarvoMain : public BaseEngine {
+ public:
+  static constexpr int StatePlaying = 0;
+  static constexpr int StateStart = 1;
+  static constexpr int StateExit = 2;
+  static constexpr int StateGameOver = 3;
+
+  ZarvoMain();
+  // Releases the tile grid and the five actors made when play started.
+  ~ZarvoMain() override;
+  // Escape (27) ends the program in every state; other keys do nothing.
+  void KeyDown(int keyCode) override;
+  // On the start screen, any button in x 341..474: y 241..274 starts play, y 296..329 exits.
+  void MouseDown(int button, int x, int y) override;
+  // Score and best score 0, the start picture in the background, then the start state.
+  int InitialiseGame() override;
+  // Puts the two backgrounds, the player and the two balls on the list; returns 5.
+  int InitialiseObjects() override;
+  // Black background, with "assets/bg.jpg" over it on the start screen.
+  void SetupBackgroundBuffer() override;
+  // During play: the score lines on the screen, the title in the background, a full redraw asked.
+  void DrawOverlay() override;
+
+  // Stores the state, then enters it (messages, screens, saving, exit).
+  void SetState(int newState);
+  // One more point, shown at once.
+  void IncrementScore();
+  // Paints the three grey header tiles onto backgroundSurface.
+  void SetupHeaderBar();
+  // Writes score to "highScore.txt" when it beats the best score read at the start.
+  void SaveHighScore();
+
+  bool gameOver = false;
+  int score = 0;
+  int highScore = 0;
+  ZarvoTileManager tileManager;
+  int state = StateStart;
+
+ private:
+  // The exit steps: "\nGame Exit", save, and end the loop after this pass.
+  void EnterExit();
+  // Reads "highScore.txt" into highScore and prints it.
+  void ReadHighScore();
+
+  std::unique_ptr<DisplayableObject> actors[5];
+};

@@ -1,0 +1,19 @@
+// A band of "assets/fire_bg_full.jpg" under the header that scrolls 2 pixels left per tick.
+#pragma once
+#include "engine/ImageData.h"
+#include "objects/DisplayableObject.h"
+
+class ZarvoMain;
+
+class ZarvoScrollBg : public DisplayableObject {
+ public:
+  // Starts at x startX, y 50; loads its picture, printing "Background image not loaded!!!!" if not.
+  ZarvoScrollBg(ZarvoMain* game, int startX);
+  // Copies the picture's own pixels over the band at the current position, clipped to the screen.
+  void Draw() override;
+  // Moves 2 pixels left, jumping to the right once it has left the screen.
+  void Update(int currentTime) override;
+
+  ZarvoMain* game;
+  ImageData image;
+};

@@ -1,0 +1,20 @@
+// Program entry: runs Quendal The Warden in an 800 x 600 window.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "game/ZarvoMain.h"
+
+int main(int, char**) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  ZarvoMain game;
+  char title[1024];
+  std::snprintf(title, sizeof title, "%s", "Quendal The Warden");
+  if (game.Initialise(title, 800, 600, "Cornerstone Regular.ttf", 24) != 0)
+    return 1;
+  const int result = game.MainLoop();
+  game.Deinitialise();
+  return result;
+}

@@ -1,0 +1,66 @@
+// Shared test helpers: 32-bit surfaces, a scratch working directory and console capture.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A surface in the engine's format (ARGB masks, 32 bits), filled with fill; freed by the owner.
+struct Surface {
+  Surface(int width, int height, uint32_t fill = 0);
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  uint32_t& At(int x, int y);
+  uint32_t At(int x, int y) const;
+  // Every pixel, row by row.
+  std::vector<uint32_t> Pixels() const;
+  SDL_Surface* surface;
+};
+
+// The pixel (x, y) of any 32-bit surface.
+uint32_t PixelAt(SDL_Surface* surface, int x, int y);
+
+// Makes a fresh empty directory and enters it; on destruction returns and removes it.
+// With withRuntimeFiles, the font and the pictures of the source tree are copied in first.
+class ScratchDirectory {
+ public:
+  explicit ScratchDirectory(bool withRuntimeFiles = false);
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  const std::string& Path() const { return path; }
+  // Writes bytes to a file in the directory (a relative name).
+  void WriteFile(const std::string& name, const std::string& bytes) const;
+  // The bytes of a file, or "<missing>" when it cannot be read.
+  std::string ReadFile(const std::string& name) const;
+
+ private:
+  std::string path;
+  std::string previous;
+};
+
+// Captures everything written to standard output between construction and Text().
+class StdoutCapture {
+ public:
+  StdoutCapture();
+  ~StdoutCapture();
+  StdoutCapture(const StdoutCapture&) = delete;
+  StdoutCapture& operator=(const StdoutCapture&) = delete;
+  // Stops capturing (once) and returns the bytes written.
+  std::string Text();
+
+ private:
+  int savedFd;
+  std::string file;
+  bool done = false;
+  std::string text;
+};
+
+// The source tree's path (for the committed assets).
+std::string SourceDir();
+
+}  // namespace testsupport
