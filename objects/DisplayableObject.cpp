@@ -1,10 +1,22 @@
 // The displayable object's defaults: a magenta square, background restore, no update.
 #include "objects/DisplayableObject.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 #include "engine/BaseEngine.h"
 #include "engine/PixelRows.h"
+
+namespace {
+
+// Position plus offset without overflow, held at the ends of the int range: a corner past an end
+// lies as far off every surface as the true one.
+int OffsetCorner(int position, int offset) {
+  return static_cast<int>(std::clamp<int64_t>(int64_t{position} + offset, INT_MIN, INT_MAX));
+}
+
+}  // namespace
 
 DisplayableObject::DisplayableObject(BaseEngine* engine) : engine(engine) {}
 
@@ -23,8 +35,8 @@ void DisplayableObject::Draw() {
 }
 
 void DisplayableObject::Undraw() {
-  engine->CopyBackgroundPixels(previousX + drawOffsetX, previousY + drawOffsetY, drawWidth,
-                               drawHeight);
+  engine->CopyBackgroundPixels(OffsetCorner(previousX, drawOffsetX),
+                               OffsetCorner(previousY, drawOffsetY), drawWidth, drawHeight);
 }
 
 void DisplayableObject::Update(int) {}

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "engine/BaseEngine.h"
+
 namespace fs = std::filesystem;
 
 namespace testsupport {
@@ -31,17 +33,53 @@ uint32_t& Surface::At(int x, int y) {
 
 uint32_t Surface::At(int x, int y) const { return PixelAt(surface, x, y); }
 
-std::vector<uint32_t> Surface::Pixels() const {
-  std::vector<uint32_t> all;
-  all.reserve(static_cast<size_t>(surface->w) * surface->h);
-  for (int y = 0; y < surface->h; ++y)
-    for (int x = 0; x < surface->w; ++x)
-      all.push_back(At(x, y));
-  return all;
-}
+std::vector<uint32_t> Surface::Pixels() const { return PixelsOf(surface); }
 
 uint32_t PixelAt(SDL_Surface* surface, int x, int y) {
   return static_cast<const uint32_t*>(surface->pixels)[y * (surface->pitch / 4) + x];
+}
+
+std::vector<uint32_t> PixelsOf(SDL_Surface* surface) {
+  std::vector<uint32_t> all;
+  all.reserve(static_cast<size_t>(surface->w) * surface->h);
+  for (int y = 0; y < surface->h; ++y) {
+    const uint32_t* row = &static_cast<const uint32_t*>(surface->pixels)[y * (surface->pitch / 4)];
+    all.insert(all.end(), row, row + surface->w);
+  }
+  return all;
+}
+
+std::string FirstDifference(const std::vector<uint32_t>& actual,
+                            const std::vector<uint32_t>& expected, int width) {
+  if (actual.size() != expected.size())
+    return "sizes differ: " + std::to_string(actual.size()) + " vs " +
+           std::to_string(expected.size());
+  size_t count = 0, first = 0;
+  for (size_t i = actual.size(); i-- > 0;)
+    if (actual[i] != expected[i]) {
+      ++count;
+      first = i;
+    }
+  if (count == 0)
+    return "";
+  char text[160];
+  std::snprintf(text, sizeof text, "%zu pixels differ; first at (%zu, %zu): %08X, expected %08X",
+                count, first % static_cast<size_t>(width), first / static_cast<size_t>(width),
+                actual[first], expected[first]);
+  return text;
+}
+
+LentSurfaces::LentSurfaces(BaseEngine& engine, SDL_Surface* screen, SDL_Surface* background)
+    : engine(engine) {
+  engine.screenSurface = screen;
+  engine.backgroundSurface = background;
+  engine.screenWidth = screen->w;
+  engine.screenHeight = screen->h;
+}
+
+LentSurfaces::~LentSurfaces() {
+  engine.screenSurface = nullptr;
+  engine.backgroundSurface = nullptr;
 }
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }
@@ -82,15 +120,16 @@ std::string ScratchDirectory::ReadFile(const std::string& name) const {
   return bytes.str();
 }
 
-StdoutCapture::StdoutCapture() {
+StdoutCapture::StdoutCapture(int descriptor) : capturedFd(descriptor) {
   std::fflush(stdout);
+  std::fflush(stderr);
   std::string pattern = (fs::temp_directory_path() / "quendal-stdout-XXXXXX").string();
   int fd = mkstemp(pattern.data());
   if (fd < 0)
     throw std::runtime_error("mkstemp failed");
   file = pattern;
-  savedFd = dup(STDOUT_FILENO);
-  dup2(fd, STDOUT_FILENO);
+  savedFd = dup(capturedFd);
+  dup2(fd, capturedFd);
   close(fd);
 }
 
@@ -101,7 +140,8 @@ std::string StdoutCapture::Text() {
     return text;
   done = true;
   std::fflush(stdout);
-  dup2(savedFd, STDOUT_FILENO);
+  std::fflush(stderr);
+  dup2(savedFd, capturedFd);
   close(savedFd);
   std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;

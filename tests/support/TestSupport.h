@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class BaseEngine;
+
 namespace testsupport {
 
 // A surface in the engine's format (ARGB masks, 32 bits), filled with fill; freed by the owner.
@@ -23,6 +25,27 @@ struct Surface {
 
 // The pixel (x, y) of any 32-bit surface.
 uint32_t PixelAt(SDL_Surface* surface, int x, int y);
+
+// Every pixel of any 32-bit surface, row by row.
+std::vector<uint32_t> PixelsOf(SDL_Surface* surface);
+
+// "" when the two pixel lists (rows of width pixels) are equal, otherwise how many pixels differ
+// and the first difference with its coordinates.
+std::string FirstDifference(const std::vector<uint32_t>& actual,
+                            const std::vector<uint32_t>& expected, int width);
+
+// Lends two surfaces to an engine that was not initialised (setting screenWidth and screenHeight
+// from the screen surface) and takes them back before the engine could free them.
+class LentSurfaces {
+ public:
+  LentSurfaces(BaseEngine& engine, SDL_Surface* screen, SDL_Surface* background);
+  ~LentSurfaces();
+  LentSurfaces(const LentSurfaces&) = delete;
+  LentSurfaces& operator=(const LentSurfaces&) = delete;
+
+ private:
+  BaseEngine& engine;
+};
 
 // Makes a fresh empty directory and enters it; on destruction returns and removes it.
 // With withRuntimeFiles, the font and the pictures of the source tree are copied in first.
@@ -43,10 +66,11 @@ class ScratchDirectory {
   std::string previous;
 };
 
-// Captures everything written to standard output between construction and Text().
+// Captures everything written to standard output (or to another descriptor, 2 for standard error)
+// between construction and Text().
 class StdoutCapture {
  public:
-  StdoutCapture();
+  explicit StdoutCapture(int descriptor = 1);
   ~StdoutCapture();
   StdoutCapture(const StdoutCapture&) = delete;
   StdoutCapture& operator=(const StdoutCapture&) = delete;
@@ -54,6 +78,7 @@ class StdoutCapture {
   std::string Text();
 
  private:
+  int capturedFd;
   int savedFd;
   std::string file;
   bool done = false;
