@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/FontManager.h"
+#include "engine/TextCache.h"
 
 struct SDL_Surface;
 struct SDL_Window;
@@ -115,6 +116,8 @@ class BaseEngine {
   std::vector<DisplayableObject*> objects;
   FontManager fontManager;
   bool surfaceLocked = false;
+  // Lines already rendered by DrawString, drawn again without SDL2_ttf.
+  TextCache textCache;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.

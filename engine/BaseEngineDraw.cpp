@@ -3,7 +3,6 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "engine/BaseEngine.h"
 #include "engine/PixelRows.h"
@@ -17,9 +16,94 @@ void BaseEngine::DrawRectangle(int x1, int y1, int x2, int y2, uint32_t colour,
     FillRows(target, rect, colour);
 }
 
-// A pixel (x, y) is inside when 1 >= (x-cx)^2/rx2 + (y-cy)^2/ry2. That sum grows with |x - cx|,
-// so each row's inside pixels form one span symmetric about cx: find its right end from the
-// square root, settle it with the exact test, then fill the clipped span.
+namespace {
+
+// The most columns and rows whose terms DrawOval keeps in tables on the stack; a larger clipped
+// ellipse works its terms out as it needs them.
+constexpr int64_t kTermTableSize = 1024;
+
+// The ellipse inscribed in an inclusive box: pixel (x, y) is inside when
+// 1.0 >= TermX(x) + TermY(y), evaluated exactly so in double precision.
+struct Ellipse {
+  double centreX;
+  double centreY;
+  double radiusTermX;
+  double radiusTermY;
+  double TermX(int64_t x) const {
+    const double dx = static_cast<double>(x) - centreX;
+    return dx * dx / radiusTermX;
+  }
+  double TermY(int64_t y) const {
+    const double dy = static_cast<double>(y) - centreY;
+    return dy * dy / radiusTermY;
+  }
+};
+
+// The terms of count consecutive columns (or rows), the first firstDistance from the centre.
+// Distances are whole or half numbers far below 2^53, so firstDistance + i is exact and every
+// term equals the one Ellipse works out; this form lets the compiler divide several at a time.
+void FillTerms(double* terms, int count, double firstDistance, double radiusTerm) {
+  for (int i = 0; i < count; ++i) {
+    const double distance = firstDistance + i;
+    terms[i] = distance * distance / radiusTerm;
+  }
+}
+
+// Positions along one axis folded onto the half at or past the box's centre: position p and
+// position mirrorSum - p lie equally far from the centre, so they share their term.
+struct Fold {
+  int64_t low;  // the folded range of the clipped positions, nearest the centre first
+  int64_t high;
+  int64_t mirrorSum;
+};
+
+// Folds the clipped positions first .. last of the box start .. end.
+Fold FoldRange(int64_t start, int64_t end, int64_t first, int64_t last) {
+  const int64_t sum = start + end;
+  const int64_t middle = (sum + 1) >> 1;  // the first position at or past the centre
+  auto folded = [&](int64_t p) { return p >= middle ? p : sum - p; };
+  if (last < middle)
+    return {folded(last), folded(first), sum};
+  if (first >= middle)
+    return {first, last, sum};
+  return {middle, std::max(folded(first), last), sum};
+}
+
+// Fills the clipped part of an ellipse given its folded columns and rows; termX(m) and termY(n)
+// give the terms of folded column m and folded row n. Going out from the centre row, each row's
+// inside pixels are columns mirrorSum - end .. end, and end, its last inside column, only moves
+// towards the centre: one walk down the columns serves every row. Each row drawn is also drawn
+// mirrored about the centre.
+template <typename TermX, typename TermY>
+void FillOval(const PixelBuffer& target, const PixelRect& clip, const Fold& columns,
+              const Fold& rows, TermX termX, TermY termY, uint32_t colour) {
+  const int64_t clipRight = int64_t{clip.x} + clip.width - 1;
+  const int64_t clipBottom = int64_t{clip.y} + clip.height - 1;
+  int64_t end = columns.high;
+  for (int64_t n = rows.low; n <= rows.high; ++n) {
+    const double rowTerm = termY(n);
+    while (end >= columns.low && !(1.0 >= termX(end) + rowTerm))
+      --end;
+    if (end < columns.low)
+      return;
+    const int64_t from = std::max<int64_t>(columns.mirrorSum - end, clip.x);
+    const int64_t to = std::min(end, clipRight);
+    auto fillRow = [&](int64_t y) {
+      if (y < clip.y || y > clipBottom)
+        return;
+      uint32_t* row = target.pixels + y * target.stride;
+      for (int64_t x = from; x <= to; ++x)
+        row[x] = colour;
+    };
+    fillRow(n);
+    if (rows.mirrorSum - n != n)
+      fillRow(rows.mirrorSum - n);
+  }
+}
+
+}  // namespace
+
+// A box of zero width or height makes a term 0 / 0, which is no number: nothing is inside.
 void BaseEngine::DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface) {
   PixelBuffer target = BufferOf(surface != nullptr ? surface : screenSurface);
   const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
@@ -28,36 +112,29 @@ void BaseEngine::DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_S
   if (left == right || top == bottom ||
       !ClipBox(left, top, right, bottom, target.width, target.height, clip))
     return;
-  const double centreX = static_cast<double>(left + right) * 0.5;
-  const double centreY = static_cast<double>(top + bottom) * 0.5;
   const uint64_t width = static_cast<uint64_t>(right - left);
   const uint64_t height = static_cast<uint64_t>(bottom - top);
-  const double radiusTermX = static_cast<double>(width * width) * 0.25;
-  const double radiusTermY = static_cast<double>(height * height) * 0.25;
-  // The first column at or right of the centre; column x mirrors to left + right - x.
-  const int64_t firstRight = static_cast<int64_t>(std::ceil(centreX));
-
-  uint32_t* row = target.pixels + static_cast<ptrdiff_t>(clip.y) * target.stride;
-  for (int y = clip.y; y < clip.y + clip.height; ++y, row += target.stride) {
-    const double dy = y - centreY;
-    const double termY = dy * dy / radiusTermY;
-    auto inside = [&](int64_t x) {
-      const double dx = static_cast<double>(x) - centreX;
-      return 1.0 >= dx * dx / radiusTermX + termY;
-    };
-    if (!inside(firstRight))
-      continue;
-    const double reach = std::sqrt(std::max(0.0, (1.0 - termY) * radiusTermX));
-    int64_t end = std::clamp<int64_t>(static_cast<int64_t>(centreX + reach), firstRight, right);
-    while (end < right && inside(end + 1))
-      ++end;
-    while (!inside(end))
-      --end;
-    const int64_t from = std::max<int64_t>(left + right - end, clip.x);
-    const int64_t to = std::min<int64_t>(end, clip.x + clip.width - 1);
-    if (from <= to)
-      std::fill(row + from, row + to + 1, colour);
+  const Ellipse ellipse{static_cast<double>(left + right) * 0.5,
+                        static_cast<double>(top + bottom) * 0.5,
+                        static_cast<double>(width * width) * 0.25,
+                        static_cast<double>(height * height) * 0.25};
+  const Fold columns = FoldRange(left, right, clip.x, int64_t{clip.x} + clip.width - 1);
+  const Fold rows = FoldRange(top, bottom, clip.y, int64_t{clip.y} + clip.height - 1);
+  if (columns.high - columns.low >= kTermTableSize || rows.high - rows.low >= kTermTableSize) {
+    FillOval(
+        target, clip, columns, rows, [&](int64_t x) { return ellipse.TermX(x); },
+        [&](int64_t y) { return ellipse.TermY(y); }, colour);
+    return;
   }
+  double columnTerms[kTermTableSize];
+  double rowTerms[kTermTableSize];
+  FillTerms(columnTerms, static_cast<int>(columns.high - columns.low + 1),
+            static_cast<double>(columns.low) - ellipse.centreX, ellipse.radiusTermX);
+  FillTerms(rowTerms, static_cast<int>(rows.high - rows.low + 1),
+            static_cast<double>(rows.low) - ellipse.centreY, ellipse.radiusTermY);
+  FillOval(
+      target, clip, columns, rows, [&](int64_t x) { return columnTerms[x - columns.low]; },
+      [&](int64_t y) { return rowTerms[y - rows.low]; }, colour);
 }
 
 uint32_t BaseEngine::GetColour(int index) {
@@ -70,6 +147,9 @@ uint32_t BaseEngine::GetColour(int index) {
   return index >= 0 && index <= 40 ? palette[index] : 0xCCCCCC;
 }
 
+// A line already in the text cache is drawn from it; otherwise SDL2_ttf renders it and the cache
+// keeps it. Lines the cache cannot hold are rendered and blitted here, unless they lie wholly
+// outside the surface's clip rectangle: SDL's own clipping overflows at extreme coordinates.
 void BaseEngine::DrawString(int x, int y, const char* text, uint32_t colour, Font* font,
                             SDL_Surface* surface) {
   if (surface == nullptr)
@@ -79,6 +159,8 @@ void BaseEngine::DrawString(int x, int y, const char* text, uint32_t colour, Fon
   if (surface == nullptr || font == nullptr || font->handle == nullptr || text == nullptr ||
       text[0] == '\0')
     return;
+  if (textCache.Draw(font->handle, text, colour, x, y, surface))
+    return;
   const bool relock = surfaceLocked && screenSurface != nullptr && SDL_MUSTLOCK(screenSurface);
   if (relock)
     SDL_UnlockSurface(screenSurface);
@@ -86,8 +168,12 @@ void BaseEngine::DrawString(int x, int y, const char* text, uint32_t colour, Fon
                        static_cast<Uint8>(colour), 0};
   SDL_Surface* rendered = TTF_RenderText_Solid(font->handle, text, textColour);
   if (rendered != nullptr) {
-    SDL_Rect destination{x, y, 0, 0};
-    SDL_BlitSurface(rendered, nullptr, surface, &destination);
+    const SDL_Rect& clip = surface->clip_rect;
+    if (int64_t{x} < int64_t{clip.x} + clip.w && int64_t{x} + rendered->w > clip.x &&
+        int64_t{y} < int64_t{clip.y} + clip.h && int64_t{y} + rendered->h > clip.y) {
+      SDL_Rect destination{x, y, 0, 0};
+      SDL_BlitSurface(rendered, nullptr, surface, &destination);
+    }
     SDL_FreeSurface(rendered);
   }
   if (relock)

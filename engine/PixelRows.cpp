@@ -59,17 +59,89 @@ bool ClipCopy(int64_t sourceX, int64_t sourceY, int sourceWidth, int sourceHeigh
   return true;
 }
 
+namespace {
+
+// Fills count pixels from row on in blocks of four, sixteen per step; the last block overlaps
+// the ones before it, so that no pixel-by-pixel tail is left.
+inline void FillRow(uint32_t* row, size_t count, uint32_t colour) {
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i)
+      row[i] = colour;
+    return;
+  }
+  const uint32_t block[4] = {colour, colour, colour, colour};
+  size_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    std::memcpy(row + i, block, sizeof block);
+    std::memcpy(row + i + 4, block, sizeof block);
+    std::memcpy(row + i + 8, block, sizeof block);
+    std::memcpy(row + i + 12, block, sizeof block);
+  }
+  for (; i + 4 <= count; i += 4)
+    std::memcpy(row + i, block, sizeof block);
+  std::memcpy(row + count - 4, block, sizeof block);
+}
+
+// Rows shorter than this are copied inline; a call of memcpy costs more than such a row.
+constexpr size_t kShortRow = 64;
+
+// Copies count (< kShortRow) pixels four at a time, the last four overlapping the ones before.
+inline void CopyShortRow(uint32_t* to, const uint32_t* from, size_t count) {
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i)
+      to[i] = from[i];
+    return;
+  }
+  uint32_t block[4];
+  for (size_t i = 0; i + 4 <= count; i += 4) {
+    std::memcpy(block, from + i, sizeof block);
+    std::memcpy(to + i, block, sizeof block);
+  }
+  std::memcpy(block, from + count - 4, sizeof block);
+  std::memcpy(to + count - 4, block, sizeof block);
+}
+
+}  // namespace
+
 void FillRows(const PixelBuffer& target, const PixelRect& rect, uint32_t colour) {
-  uint32_t* row = target.pixels + static_cast<ptrdiff_t>(rect.y) * target.stride + rect.x;
-  for (int r = 0; r < rect.height; ++r, row += target.stride)
-    std::fill_n(row, rect.width, colour);
+  const ptrdiff_t stride = target.stride;
+  const size_t width = static_cast<size_t>(rect.width);
+  const int height = rect.height;
+  uint32_t* row = target.pixels + rect.y * stride + rect.x;
+  if (rect.width == target.stride) {
+    FillRow(row, width * static_cast<size_t>(height), colour);  // rows lie end to end
+    return;
+  }
+  int r = 0;
+  if (width == 1) {  // a column: one store per row, four rows per step
+    for (; r + 4 <= height; r += 4, row += 4 * stride) {
+      row[0] = colour;
+      row[stride] = colour;
+      row[2 * stride] = colour;
+      row[3 * stride] = colour;
+    }
+  }
+  for (; r < height; ++r, row += stride)
+    FillRow(row, width, colour);
 }
 
 void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
               const PixelCopy& copy) {
-  const uint32_t* from = source + static_cast<ptrdiff_t>(copy.sourceY) * sourceStride + copy.sourceX;
-  uint32_t* to = target.pixels + static_cast<ptrdiff_t>(copy.target.y) * target.stride + copy.target.x;
-  size_t bytes = static_cast<size_t>(copy.target.width) * sizeof(uint32_t);
-  for (int r = 0; r < copy.target.height; ++r, from += sourceStride, to += target.stride)
-    std::memcpy(to, from, bytes);
+  const uint32_t* from =
+      source + static_cast<ptrdiff_t>(copy.sourceY) * sourceStride + copy.sourceX;
+  uint32_t* to =
+      target.pixels + static_cast<ptrdiff_t>(copy.target.y) * target.stride + copy.target.x;
+  const size_t width = static_cast<size_t>(copy.target.width);
+  const int height = copy.target.height;
+  if (copy.target.width == sourceStride && copy.target.width == target.stride) {
+    std::memcpy(to, from, width * sizeof(uint32_t) * static_cast<size_t>(height));  // end to end
+    return;
+  }
+  if (width >= kShortRow) {
+    for (int r = 0; r < height; ++r, from += sourceStride, to += target.stride)
+      std::memcpy(to, from, width * sizeof(uint32_t));
+    return;
+  }
+  for (int r = 0; r < height; ++r, from += sourceStride, to += target.stride)
+    CopyShortRow(to, from, width);
 }

@@ -1,0 +1,154 @@
+// The cache of rendered text lines: lookup, eviction of the least recently used, capture, paint.
+#include "engine/TextCache.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+// Two fills that no blit leaves both in place unless it writes nothing there.
+constexpr uint32_t kUnderA = 0x00000000;
+constexpr uint32_t kUnderB = 0xFFFFFFFF;
+
+// Length of text when it is at most limit bytes long, otherwise limit + 1.
+int BoundedLength(const char* text, int limit) {
+  int length = 0;
+  while (length <= limit && text[length] != '\0')
+    ++length;
+  return length;
+}
+
+// A scratch surface in the engine's format filled with one value; null if SDL cannot make it.
+SDL_Surface* FilledSurface(int width, int height, uint32_t fill) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+  if (surface != nullptr)
+    SDL_FillRect(surface, nullptr, fill);
+  return surface;
+}
+
+}  // namespace
+
+bool TextCache::Draw(TTF_Font* font, const char* text, uint32_t colour, int x, int y,
+                     SDL_Surface* surface) {
+  if (font == nullptr || text == nullptr || surface == nullptr || surface->pixels == nullptr ||
+      surface->format->format != SDL_PIXELFORMAT_ARGB8888 || surface->locked != 0 ||
+      SDL_MUSTLOCK(surface))
+    return false;
+  const int length = BoundedLength(text, kMaxTextLength);
+  if (length > kMaxTextLength)
+    return false;
+  colour &= 0xFFFFFF;
+  Entry* entry = Find(font, text, length, colour);
+  if (entry == nullptr)
+    entry = Fill(font, text, length, colour);
+  if (entry == nullptr)
+    return false;
+  entry->lastUse = ++clock;
+  Paint(*entry, x, y, surface);
+  return true;
+}
+
+TextCache::Entry* TextCache::Find(TTF_Font* font, const char* text, int length, uint32_t colour) {
+  for (Entry& entry : entries)
+    if (entry.textLength == length && entry.font == font && entry.colour == colour &&
+        std::memcmp(entry.text, text, static_cast<size_t>(length)) == 0)
+      return &entry;
+  return nullptr;
+}
+
+TextCache::Entry* TextCache::Fill(TTF_Font* font, const char* text, int length, uint32_t colour) {
+  Entry* slot = std::min_element(std::begin(entries), std::end(entries),
+                                 [](const Entry& a, const Entry& b) {
+                                   return a.lastUse < b.lastUse;
+                                 });
+  slot->textLength = -1;
+  const SDL_Color textColour{static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
+                             static_cast<Uint8>(colour), 0};
+  SDL_Surface* rendered = TTF_RenderText_Solid(font, text, textColour);
+  ++renders;
+  int width = 0, height = 0;
+  bool cacheable = true;
+  if (rendered != nullptr) {
+    width = rendered->w;
+    height = rendered->h;
+    cacheable = int64_t{width} * height <= kMaxPixels;
+  }
+  if (rendered != nullptr && cacheable) {
+    if (storage == nullptr)
+      storage = std::make_unique<uint8_t[]>(static_cast<size_t>(kEntries) * kMaxPixels);
+    slot->codes = storage.get() + (slot - entries) * static_cast<ptrdiff_t>(kMaxPixels);
+    SDL_Surface* underA = FilledSurface(width, height, kUnderA);
+    SDL_Surface* underB = FilledSurface(width, height, kUnderB);
+    cacheable = underA != nullptr && underB != nullptr &&
+                SDL_BlitSurface(rendered, nullptr, underA, nullptr) == 0 &&
+                SDL_BlitSurface(rendered, nullptr, underB, nullptr) == 0;
+    slot->valueCount = 0;
+    for (int row = 0; cacheable && row < height; ++row) {
+      const uint32_t* a = static_cast<const uint32_t*>(underA->pixels) + row * (underA->pitch / 4);
+      const uint32_t* b = static_cast<const uint32_t*>(underB->pixels) + row * (underB->pitch / 4);
+      uint8_t* codes = slot->codes + static_cast<ptrdiff_t>(row) * width;
+      for (int column = 0; cacheable && column < width; ++column) {
+        if (a[column] == kUnderA && b[column] == kUnderB) {
+          codes[column] = 0;
+        } else if (a[column] != b[column]) {
+          cacheable = false;  // the blit mixed with what was under it
+        } else {
+          int code = 1;
+          while (code <= slot->valueCount && slot->values[code] != a[column])
+            ++code;
+          if (code > slot->valueCount) {
+            if (code > 255) {
+              cacheable = false;
+              break;
+            }
+            slot->values[code] = a[column];
+            slot->valueCount = code;
+          }
+          codes[column] = static_cast<uint8_t>(code);
+        }
+      }
+    }
+    SDL_FreeSurface(underA);
+    SDL_FreeSurface(underB);
+  }
+  SDL_FreeSurface(rendered);
+  if (!cacheable)
+    return nullptr;
+  slot->font = font;
+  slot->colour = colour;
+  slot->textLength = length;
+  std::memcpy(slot->text, text, static_cast<size_t>(length));
+  slot->width = width;
+  slot->height = height;
+  return slot;
+}
+
+void TextCache::Paint(const Entry& entry, int x, int y, SDL_Surface* surface) {
+  const SDL_Rect& clip = surface->clip_rect;
+  const int64_t left = std::max<int64_t>(x, clip.x);
+  const int64_t top = std::max<int64_t>(y, clip.y);
+  const int64_t right = std::min<int64_t>(int64_t{x} + entry.width, int64_t{clip.x} + clip.w);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + entry.height, int64_t{clip.y} + clip.h);
+  if (left >= right || top >= bottom)
+    return;
+  const int columns = static_cast<int>(right - left);
+  const int stride = surface->pitch / 4;
+  uint32_t* target = static_cast<uint32_t*>(surface->pixels) + top * stride + left;
+  const uint8_t* codes = entry.codes + (top - y) * entry.width + (left - x);
+  for (int64_t row = top; row < bottom; ++row, target += stride, codes += entry.width) {
+    if (entry.valueCount == 1) {
+      const uint32_t value = entry.values[1];
+      for (int column = 0; column < columns; ++column)
+        target[column] = codes[column] != 0 ? value : target[column];
+    } else {
+      for (int column = 0; column < columns; ++column)
+        if (codes[column] != 0)
+          target[column] = entry.values[codes[column]];
+    }
+  }
+}

@@ -1,0 +1,133 @@
+// The play loop allocates nothing once it runs: global operator new is replaced here by a counting
+// one, and a thousand passes of the real game are counted. SDL's and SDL2_ttf's own C allocations
+// (malloc) are not counted: replacing malloc would fight the sanitizers' allocator.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "game/ZarvoBallBase.h"
+#include "game/ZarvoMain.h"
+#include "game/ZarvoPlayer.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::atomic<long long> newCalls{0};
+
+void* Allocate(std::size_t size) {
+  newCalls.fetch_add(1, std::memory_order_relaxed);
+  if (void* memory = std::malloc(size == 0 ? 1 : size))
+    return memory;
+  throw std::bad_alloc();
+}
+
+void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
+  newCalls.fetch_add(1, std::memory_order_relaxed);
+  void* memory = nullptr;
+  const std::size_t align = std::max(sizeof(void*), static_cast<std::size_t>(alignment));
+  if (posix_memalign(&memory, align, size == 0 ? 1 : size) != 0)
+    throw std::bad_alloc();
+  return memory;
+}
+
+}  // namespace
+
+// Every form of global new and delete, so that each allocation and release meets its partner.
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+  return AllocateAligned(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+  return AllocateAligned(size, alignment);
+}
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+  try {
+    return AllocateAligned(size, alignment);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, std::align_val_t alignment,
+                     const std::nothrow_t& tag) noexcept {
+  return operator new(size, alignment, tag);
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
+  std::free(memory);
+}
+
+namespace {
+
+// A thousand passes of play (tick, update, full frame with text and upload) through the real
+// game under the dummy video driver. The paddle is put under the next ball to come down, so the
+// game stays in play and the score, and with it the score line, keeps changing.
+TEST(PerfAllocations, PlayLoopAllocatesNothingAfterTheFirstFrames) {
+  testsupport::ScratchDirectory dir(true);
+  auto quiet = std::make_unique<testsupport::StdoutCapture>();
+  auto game = std::make_unique<ZarvoMain>();
+  const int started =
+      game->Initialise("Quendal The Warden", 800, 600, "Cornerstone Regular.ttf", 24);
+  if (started == 0)
+    game->SetState(ZarvoMain::StatePlaying);
+  quiet.reset();
+  ASSERT_EQ(started, 0);
+  ASSERT_EQ(game->objects.size(), 5u);
+  auto* player = static_cast<ZarvoPlayer*>(game->objects[2]);
+  ZarvoBallBase* balls[] = {static_cast<ZarvoBallBase*>(game->objects[3]),
+                            static_cast<ZarvoBallBase*>(game->objects[4])};
+
+  const long long probe = newCalls.load();
+  ::operator delete(::operator new(16));  // a direct call, which no compiler may leave out
+  ASSERT_EQ(newCalls.load(), probe + 1) << "the counting operator new is not in use";
+
+  game->score = 5;  // so that the score line gains a digit during the run
+  constexpr int kWarmUp = 3;
+  long long afterWarmUp = 0;
+  for (int pass = 0; pass < 1000; ++pass) {
+    if (pass == kWarmUp)
+      afterWarmUp = newCalls.load();
+    const ZarvoBallBase* next = balls[0];
+    for (const ZarvoBallBase* ball : balls)
+      if (ball->speedY > 0 && (next->speedY <= 0 || ball->exactY > next->exactY))
+        next = ball;
+    player->exactX = next->exactX;
+    game->currentTick = 15 * (pass + 1);
+    game->TickAction();
+    game->Render();
+  }
+  const long long during = newCalls.load() - afterWarmUp;
+  EXPECT_FALSE(game->gameOver);
+  EXPECT_GE(game->score, 10);
+  EXPECT_EQ(during, 0) << "operator new calls in passes " << kWarmUp << " to 999";
+  quiet = std::make_unique<testsupport::StdoutCapture>();
+  game.reset();
+}
+
+}  // namespace
