@@ -3,8 +3,13 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 #include "engine/PixelRows.h"
 
@@ -16,21 +21,133 @@ int ImageData::cropBottom = 0;
 
 namespace {
 
-// Decodes JPEG or PNG bytes only; every other format is refused before any decoder sees it.
+bool ReadBytes(SDL_RWops* file, uint8_t* out, size_t count) {
+  return SDL_RWread(file, out, 1, count) == count;
+}
+
+int BigEndian16(const uint8_t* bytes) { return bytes[0] << 8 | bytes[1]; }
+
+uint32_t BigEndian32(const uint8_t* bytes) {
+  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+// Walks the JPEG markers the way the decoder does (garbage and fill bytes skipped, segments
+// skipped by their length) up to the first frame header, and reads its size.
+bool JpegSize(SDL_RWops* file, int& width, int& height) {
+  uint8_t bytes[5];
+  if (!ReadBytes(file, bytes, 2) || bytes[0] != 0xFF || bytes[1] != 0xD8)
+    return false;
+  for (;;) {
+    uint8_t marker = 0;
+    do {
+      do {
+        if (!ReadBytes(file, &marker, 1))
+          return false;
+      } while (marker != 0xFF);
+      do {
+        if (!ReadBytes(file, &marker, 1))
+          return false;
+      } while (marker == 0xFF);
+    } while (marker == 0x00);
+    const bool standalone = marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
+    if (standalone)
+      continue;
+    if (marker == 0xD9 || marker == 0xDA)
+      return false;
+    if (!ReadBytes(file, bytes, 2))
+      return false;
+    const int length = BigEndian16(bytes);
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                       marker != 0xCC;
+    if (frame) {
+      if (length < 7 || !ReadBytes(file, bytes, 5))
+        return false;
+      height = BigEndian16(bytes + 1);
+      width = BigEndian16(bytes + 3);
+      return true;
+    }
+    if (length < 2 || SDL_RWseek(file, length - 2, RW_SEEK_CUR) < 0)
+      return false;
+  }
+}
+
+// Reads the size from the IHDR chunk, which must follow the PNG signature.
+bool PngSize(SDL_RWops* file, int& width, int& height) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  uint8_t header[24];
+  if (!ReadBytes(file, header, sizeof header) || std::memcmp(header, kSignature, 8) != 0 ||
+      std::memcmp(header + 12, "IHDR", 4) != 0)
+    return false;
+  const uint32_t declaredWidth = BigEndian32(header + 16);
+  const uint32_t declaredHeight = BigEndian32(header + 20);
+  if (declaredWidth > INT32_MAX || declaredHeight > INT32_MAX)
+    return false;
+  width = static_cast<int>(declaredWidth);
+  height = static_cast<int>(declaredHeight);
+  return true;
+}
+
+bool SizeAccepted(int width, int height) {
+  return width > 0 && height > 0 && width <= ImageData::kMaxSide &&
+         height <= ImageData::kMaxSide && int64_t{width} * height <= ImageData::kMaxPixels;
+}
+
+// Opens a regular file only (a FIFO or a device would block or never end), without blocking.
+SDL_RWops* OpenRegularFile(const char* fileName) {
+  const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return nullptr;
+  struct stat info;
+  std::FILE* stream = nullptr;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
+  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
+  if (file == nullptr)
+    std::fclose(stream);
+  return file;
+}
+
+// Decodes JPEG or PNG bytes only; every other format is refused before any decoder sees it, and
+// so is a picture whose header declares a size over the limits.
 SDL_Surface* DecodeJpegOrPng(const char* fileName) {
-  SDL_RWops* file = SDL_RWFromFile(fileName, "rb");
+  SDL_RWops* file = OpenRegularFile(fileName);
   if (file == nullptr)
     return nullptr;
   SDL_Surface* decoded = nullptr;
-  if (IMG_isJPG(file))
-    decoded = IMG_LoadJPG_RW(file);
-  else if (IMG_isPNG(file))
-    decoded = IMG_LoadPNG_RW(file);
+  const bool jpeg = IMG_isJPG(file) != 0;
+  const bool png = !jpeg && IMG_isPNG(file) != 0;
+  int width = 0, height = 0;
+  if ((jpeg || png) && ImageData::DeclaredSize(file, width, height) &&
+      SizeAccepted(width, height))
+    decoded = jpeg ? IMG_LoadJPG_RW(file) : IMG_LoadPNG_RW(file);
   SDL_RWclose(file);
+  if (decoded != nullptr && (decoded->w != width || decoded->h != height)) {
+    SDL_FreeSurface(decoded);
+    decoded = nullptr;
+  }
   return decoded;
 }
 
 }  // namespace
+
+bool ImageData::DeclaredSize(SDL_RWops* file, int& width, int& height) {
+  if (file == nullptr)
+    return false;
+  const Sint64 start = SDL_RWtell(file);
+  if (start < 0)
+    return false;
+  bool found = PngSize(file, width, height);
+  if (!found) {
+    SDL_RWseek(file, start, RW_SEEK_SET);
+    found = JpegSize(file, width, height);
+  }
+  SDL_RWseek(file, start, RW_SEEK_SET);
+  return found;
+}
 
 bool ImageData::LoadImage(const char* fileName) {
   pixels.reset();

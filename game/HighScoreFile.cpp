@@ -95,7 +95,9 @@ bool HighScoreFile::Write(const char* path, int value) {
   TemporaryName(path, temporary, sizeof temporary);
   char text[16];
   const int length = std::snprintf(text, sizeof text, "%d\n", value);
-  int fd = ::open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A fresh file of our own: whatever stood at the temporary name (a stale file, a link) goes.
+  ::unlink(temporary);
+  int fd = ::open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
   bool written = WriteAll(fd, text, static_cast<size_t>(length)) && ::fsync(fd) == 0;
