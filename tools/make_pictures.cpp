@@ -347,7 +347,7 @@ bool save(const Canvas& c, const std::string& path) {
       row[3 * x + 2] = static_cast<Uint8>(std::lround(std::clamp(p.b + d, 0.0, 255.0)));
     }
   }
-  bool ok = IMG_SaveJPG(s, path.c_str(), 90) == 0;
+  bool ok = IMG_SaveJPG(s, path.c_str(), 95) == 0;
   SDL_FreeSurface(s);
   return ok;
 }
