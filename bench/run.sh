@@ -22,7 +22,7 @@ echo "met = ratio <= goal (goals of 0.33 mean at least 3x faster). Per-object ro
 cat "$table"
 
 # The whole program under Xvfb: CPU seconds per wall second, from /proc/PID/stat.
-if cpu=$(bash "$here/tests/cpu_usage.sh" "$build/quendal" "$here" 10 2>>"$log"); then
+if cpu=$(bash "$here/bench/cpu_usage.sh" "$build/quendal" "$here" 10 2>>"$log"); then
   read -r _ start_ratio start_wall <<<"$(grep '^start' <<<"$cpu")"
   read -r _ play_ratio play_wall games <<<"$(grep '^play' <<<"$cpu")"
   printf '%-44s %10s %10s %7s %8s %4s\n' "Whole program: start screen, CPU s / wall s" \

@@ -1,15 +1,14 @@
 // Fuzzes picture loading on arbitrary bytes: no crash, no leak, no giant allocation, and a loaded
 // picture always holds exactly width * height pixels that can be drawn.
-#include <SDL.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "engine/ImageData.h"
+#include "support/Reference.h"
 
 namespace {
 
@@ -43,12 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t mix = 0;
   for (int64_t i = 0, count = int64_t{image.width} * image.height; i < count; ++i)
     mix ^= image.pixels[static_cast<size_t>(i)];
-  std::vector<uint32_t> target(32 * 16, mix);
-  SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(target.data(), 32, 16, 32, 32 * 4, 0x00FF0000,
-                                                  0x0000FF00, 0x000000FF, 0xFF000000);
-  Check(surface != nullptr, "surface");
-  image.RenderImage(surface, 0, 0, 0, 0, image.width, image.height);
-  image.RenderImage(surface, image.width - 1, image.height - 1, 31, 15, 8, 8);
-  SDL_FreeSurface(surface);
+  testsupport::GuardedSurface target(32, 16, 1, mix);
+  image.RenderImage(target.surface, 0, 0, 0, 0, image.width, image.height);
+  image.RenderImage(target.surface, image.width - 1, image.height - 1, 31, 15, 8, 8);
+  Check(target.Intact(), "the copies stay inside the surface");
   return 0;
 }

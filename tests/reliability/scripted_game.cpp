@@ -9,16 +9,13 @@
 
 namespace {
 
-void Push(Uint32 type, int keyOrButton, int x = 0, int y = 0) {
+// Pushes an event of the type, with a key code or a left-button press at (400, 257) on PLAY.
+void Push(Uint32 type, int keyCode = 0) {
   SDL_Event event{};
   event.type = type;
-  if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
-    event.button.button = static_cast<Uint8>(keyOrButton);
-    event.button.x = x;
-    event.button.y = y;
-  } else {
-    event.key.keysym.sym = keyOrButton;
-  }
+  event.key.keysym.sym = keyCode;
+  if (type == SDL_MOUSEBUTTONDOWN)
+    event.button = {type, 0, 0, 0, SDL_BUTTON_LEFT, SDL_PRESSED, 1, 0, 400, 257};
   SDL_PushEvent(&event);
 }
 
@@ -27,10 +24,8 @@ class ScriptedGame : public ZarvoMain {
  public:
   void TickAction() override {
     UpdateObjects(currentTick);
-    ++passes;
-    if (passes == 1) {
-      Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 400, 257);
-      Push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 400, 257);
+    if (++passes == 1) {
+      Push(SDL_MOUSEBUTTONDOWN);
     } else if (state == StatePlaying && score >= 1 && !holdingLeft) {
       Push(SDL_KEYDOWN, SDLK_LEFT);
       holdingLeft = true;
@@ -38,7 +33,7 @@ class ScriptedGame : public ZarvoMain {
       Push(SDL_KEYDOWN, SDLK_ESCAPE);
       escaped = true;
     } else if (passes == kPassLimit) {
-      Push(SDL_QUIT, 0);
+      Push(SDL_QUIT);
     }
   }
 

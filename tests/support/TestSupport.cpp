@@ -11,8 +11,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/BaseEngine.h"
-
 namespace fs = std::filesystem;
 
 namespace testsupport {
@@ -67,19 +65,6 @@ std::string FirstDifference(const std::vector<uint32_t>& actual,
                 count, first % static_cast<size_t>(width), first / static_cast<size_t>(width),
                 actual[first], expected[first]);
   return text;
-}
-
-LentSurfaces::LentSurfaces(BaseEngine& engine, SDL_Surface* screen, SDL_Surface* background)
-    : engine(engine) {
-  engine.screenSurface = screen;
-  engine.backgroundSurface = background;
-  engine.screenWidth = screen->w;
-  engine.screenHeight = screen->h;
-}
-
-LentSurfaces::~LentSurfaces() {
-  engine.screenSurface = nullptr;
-  engine.backgroundSurface = nullptr;
 }
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-class BaseEngine;
-
 namespace testsupport {
 
 // A surface in the engine's format (ARGB masks, 32 bits), filled with fill; freed by the owner.
@@ -33,19 +31,6 @@ std::vector<uint32_t> PixelsOf(SDL_Surface* surface);
 // and the first difference with its coordinates.
 std::string FirstDifference(const std::vector<uint32_t>& actual,
                             const std::vector<uint32_t>& expected, int width);
-
-// Lends two surfaces to an engine that was not initialised (setting screenWidth and screenHeight
-// from the screen surface) and takes them back before the engine could free them.
-class LentSurfaces {
- public:
-  LentSurfaces(BaseEngine& engine, SDL_Surface* screen, SDL_Surface* background);
-  ~LentSurfaces();
-  LentSurfaces(const LentSurfaces&) = delete;
-  LentSurfaces& operator=(const LentSurfaces&) = delete;
-
- private:
-  BaseEngine& engine;
-};
 
 // Makes a fresh empty directory and enters it; on destruction returns and removes it.
 // With withRuntimeFiles, the font and the pictures of the source tree are copied in first.

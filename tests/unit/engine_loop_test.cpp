@@ -1,7 +1,6 @@
 // The main loop through pushed SDL events: handlers, key table, mouse fields, quit, exitCode, tick.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,206 +9,135 @@
 
 #include "engine/BaseEngine.h"
 #include "objects/DisplayableObject.h"
-#include "support/TestSupport.h"
+#include "support/Recorder.h"
+#include "support/Reference.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
+using testsupport::Log;
+using EngineLoop = testsupport::RecorderTest;
 
-// Logs every handler, tick, update and frame; Escape's KeyDown stores 0 in exitCode.
-class LoopRecorder : public BaseEngine {
- public:
-  void KeyDown(int key) override {
-    log.push_back("down " + std::to_string(key) + (IsKeyPressed(key) ? " held" : " free"));
-    if (key == SDLK_ESCAPE)
-      exitCode = 0;
-  }
-  void KeyUp(int key) override {
-    log.push_back("up " + std::to_string(key) + (IsKeyPressed(key) ? " held" : " free"));
-  }
-  void MouseMoved(int x, int y) override { Mouse("moved", 0, x, y); }
-  void MouseDown(int button, int x, int y) override { Mouse("press", button, x, y); }
-  void MouseUp(int button, int x, int y) override { Mouse("release", button, x, y); }
-  void TickAction() override {
-    log.push_back("tick");
-    BaseEngine::TickAction();
-  }
-  void UpdateObjects(int time) override {
-    log.push_back(time == currentTick ? "update now" : "update " + std::to_string(time));
-    BaseEngine::UpdateObjects(time);
-  }
-  void Render() override {
-    log.push_back(!needsRedraw ? "render idle" : needsFullRedraw ? "render full" : "render part");
-    BaseEngine::Render();
-  }
-
-  Log log;
-
- private:
-  void Mouse(const char* what, int button, int x, int y) {
-    log.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(x) +
-                  " " + std::to_string(y));
-  }
+// An SDL event: a key event with its key code, a mouse event with its button and position, or a
+// bare event of the type.
+struct Event {
+  Uint32 type;
+  int code = 0, x = 0, y = 0;
 };
 
-// Puts an event on SDL's queue: a key event with its key code, a mouse event with its button and
-// position, or a bare event of the type.
-void Push(Uint32 type, int code = 0, int x = 0, int y = 0) {
+void Push(const Event& e) {
   SDL_Event event{};
-  event.type = type;
-  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = code;
-  } else if (type == SDL_MOUSEMOTION) {
-    event.motion.x = x;
-    event.motion.y = y;
+  event.type = e.type;
+  if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
+    event.key.state = e.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = e.code;
+  } else if (e.type == SDL_MOUSEMOTION) {
+    event.motion.x = e.x;
+    event.motion.y = e.y;
   } else {
-    event.button.button = static_cast<Uint8>(code);
-    event.button.x = x;
-    event.button.y = y;
+    event.button.button = static_cast<Uint8>(e.code);
+    event.button.x = e.x;
+    event.button.y = e.y;
   }
   ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
-// The events still queued, by type and key.
-std::vector<std::string> Queued() {
+// The key events still queued, by key.
+std::vector<int> QueuedKeys() {
   SDL_Event events[32];
-  int count = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-  std::vector<std::string> queued;
+  const int count = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  std::vector<int> queued;
   for (int i = 0; i < count; ++i)
-    if (events[i].type == SDL_KEYDOWN)
-      queued.push_back("down " + std::to_string(events[i].key.keysym.sym));
-    else if (events[i].type == SDL_QUIT)
-      queued.push_back("quit");
+    queued.push_back(events[i].type == SDL_KEYDOWN ? events[i].key.keysym.sym : -1);
   return queued;
 }
-
-// An object whose first update ends the loop.
-class StopOnUpdate : public DisplayableObject {
- public:
-  using DisplayableObject::DisplayableObject;
-  void Update(int time) override {
-    times.push_back(time);
-    engine->exitCode = 0;
-  }
-  std::vector<int> times;
-};
-
-// An initialised recording engine with an empty event queue.
-class EngineLoop : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(engine.Initialise("loop", 800, 600, nullptr, 24), 0);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-  }
-  void TearDown() override { SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT); }
-
-  testsupport::ScratchDirectory dir{true};
-  LoopRecorder engine;
-};
 
 }  // namespace
 
 TEST_F(EngineLoop, FirstPassUpdatesAtOnceAndDrawsAFullFrame) {
-  StopOnUpdate square(&engine);
+  DisplayableObject square(&engine);
   square.currentX = 100;
   square.currentY = 50;
   engine.AddObject(&square);
+  engine.passes = 1;
   EXPECT_EQ(engine.MainLoop(), 0);
   EXPECT_EQ(engine.log, Log({"tick", "update now", "render full"}));
-  EXPECT_EQ(square.times, std::vector<int>({engine.currentTick}));
   EXPECT_EQ(engine.nextTickTime, engine.currentTick + 15);
-  std::vector<uint32_t> expected(800 * 600, 0xFFFF00);
-  for (int y = 50; y < 60; ++y)
-    for (int x = 100; x < 110; ++x)
-      expected[y * 800 + x] = 0xFF00FF;
-  EXPECT_EQ(
-      testsupport::FirstDifference(testsupport::PixelsOf(engine.screenSurface), expected, 800), "");
+  testsupport::Surface expected(800, 600, 0xFFFF00);
+  testsupport::ReferenceRectangle(expected.surface, 100, 50, 109, 59, 0xFF00FF);
+  EXPECT_EQ(testsupport::FirstDifference(testsupport::PixelsOf(engine.screenSurface),
+                                         expected.Pixels(), 800),
+            "");
   EXPECT_FALSE(engine.needsRedraw || engine.needsFullRedraw);
 }
 
-TEST_F(EngineLoop, KeyAndMouseEventsReachHandlersKeyTableAndMouseFields) {
-  Push(SDL_KEYDOWN, 'a');
-  Push(SDL_KEYDOWN, 'a');
-  Push(SDL_MOUSEMOTION, 0, 12, 34);
-  Push(SDL_MOUSEBUTTONDOWN, 3, 56, 78);
-  Push(SDL_MOUSEBUTTONUP, 1, 90, 11);
-  Push(SDL_KEYUP, 'a');
-  Push(SDL_KEYDOWN, SDLK_LEFT);
-  Push(SDL_KEYDOWN, SDLK_LCTRL);
-  Push(SDL_KEYUP, SDLK_KP_1);
-  Push(SDL_KEYDOWN, SDLK_ESCAPE);
-  EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log,
-            Log({"down 97 held", "down 97 held", "moved 0 12 34", "press 3 56 78",
-                 "release 1 90 11", "up 97 free", "down 1073741904 held", "down 1073742048 held",
-                 "up 1073741913 free", "down 27 held", "tick", "update now", "render full"}));
+// Each case runs MainLoop over the pushed events, due for an update and a full frame. A quit ends the pass at once and leaves
+// what follows queued; exitCode (Escape) ends the loop after the whole pass; an exitCode already
+// set returns before polling. The last case leaves the key table and mouse fields checked below.
+TEST_F(EngineLoop, EventTable) {
+  struct Case {
+    int exitCodeBefore;
+    std::vector<Event> events;
+    Log log;
+    std::vector<int> queued;
+    int exitCodeAfter;
+  };
+  const Case cases[] = {
+      {-1, {{SDL_KEYDOWN, 'a'}, {SDL_QUIT}, {SDL_KEYDOWN, 'b'}}, {"down 97 held"}, {'b'}, -1},
+      {5, {{SDL_KEYDOWN, 'q'}}, {}, {'q'}, 5},
+      {-1,
+       {{SDL_KEYDOWN, SDLK_ESCAPE}, {SDL_KEYDOWN, 'x'}, {SDL_MOUSEBUTTONDOWN, 1, 5, 6}},
+       {"down 27 held", "down 120 held", "press 1 5 6", "tick", "update now", "render full"},
+       {},
+       0},
+      {-1,
+       {{SDL_KEYDOWN, 'a'}, {SDL_KEYDOWN, 'a'}, {SDL_MOUSEMOTION, 0, 12, 34},
+        {SDL_MOUSEBUTTONDOWN, 3, 56, 78}, {SDL_MOUSEBUTTONUP, 1, 90, 11}, {SDL_KEYUP, 'a'},
+        {SDL_KEYDOWN, SDLK_LEFT}, {SDL_KEYDOWN, SDLK_LCTRL}, {SDL_KEYUP, SDLK_KP_1},
+        {SDL_KEYDOWN, SDLK_ESCAPE}},
+       {"down 97 held", "down 97 held", "moved 0 12 34", "press 3 56 78", "release 1 90 11",
+        "up 97 free", "down 1073741904 held", "down 1073742048 held", "up 1073741913 free",
+        "down 27 held", "tick", "update now", "render full"},
+       {},
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    engine.log.clear();
+    engine.exitCode = c.exitCodeBefore;
+    engine.nextTickTime = 0;
+    engine.needsRedraw = engine.needsFullRedraw = true;
+    for (const Event& event : c.events)
+      Push(event);
+    EXPECT_EQ(engine.MainLoop(), 0);
+    EXPECT_EQ(engine.log, c.log);
+    EXPECT_EQ(QueuedKeys(), c.queued);
+    EXPECT_EQ(engine.exitCode, c.exitCodeAfter);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  }
   EXPECT_EQ(std::vector<int>({engine.mouseX, engine.mouseY, engine.mouseDownX, engine.mouseDownY,
                               engine.mouseUpX, engine.mouseUpY}),
             std::vector<int>({12, 34, 56, 78, 90, 11}));
   EXPECT_FALSE(engine.IsKeyPressed('a'));
+  EXPECT_FALSE(engine.IsKeyPressed('b'));
   EXPECT_TRUE(engine.IsKeyPressed(SDLK_LEFT));
-  EXPECT_EQ(engine.keyStates[130], 1);
-  EXPECT_EQ(engine.keyStates[27], 1);
+  EXPECT_EQ(engine.keyStates[130] + engine.keyStates[27], 2);
   // Control and keypad 1 share entry 0: the release of one clears it while the other is held.
   EXPECT_FALSE(engine.IsKeyPressed(SDLK_LCTRL));
-  EXPECT_FALSE(engine.IsKeyPressed(0));
-}
-
-TEST_F(EngineLoop, QuitEndsThePassAtOnceLeavingLaterEventsQueued) {
-  Push(SDL_KEYDOWN, 'a');
-  Push(SDL_QUIT);
-  Push(SDL_KEYDOWN, 'b');
-  EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log, Log({"down 97 held"}));
-  EXPECT_EQ(Queued(), std::vector<std::string>({"down 98"}));
-  EXPECT_EQ(engine.exitCode, -1);
-  EXPECT_FALSE(engine.IsKeyPressed('b'));
-  EXPECT_TRUE(engine.needsRedraw);
-}
-
-TEST_F(EngineLoop, ExitCodeEndsTheLoopAfterThePass) {
-  Push(SDL_KEYDOWN, SDLK_ESCAPE);
-  Push(SDL_KEYDOWN, 'x');
-  Push(SDL_MOUSEBUTTONDOWN, 1, 5, 6);
-  EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log, Log({"down 27 held", "down 120 held", "press 1 5 6", "tick", "update now",
-                             "render full"}));
-  EXPECT_EQ(Queued(), std::vector<std::string>());
-}
-
-TEST_F(EngineLoop, ExitCodeAlreadySetReturnsWithoutPolling) {
-  engine.exitCode = 5;
-  Push(SDL_KEYDOWN, 'q');
-  EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log, Log());
-  EXPECT_EQ(Queued(), std::vector<std::string>({"down 113"}));
-  EXPECT_EQ(engine.exitCode, 5);
 }
 
 // A frame asked for while one is drawn comes on the next pass, one frame per pass.
 TEST_F(EngineLoop, FrameRequestedDuringRenderIsDrawnOnTheNextPass) {
-  class Requester : public LoopRecorder {
-   public:
-    void TickAction() override {
-      LoopRecorder::TickAction();
-      if (++passes == 3)
-        exitCode = 0;
-    }
-    void DrawOverlay() override { needsRedraw = true; }
-    int passes = 0;
-  };
-  Requester requester;
-  ASSERT_EQ(requester.Initialise("loop", 800, 600, nullptr, 24), 0);
-  requester.nextTickTime = INT32_MAX;
-  EXPECT_EQ(requester.MainLoop(), 0);
-  EXPECT_EQ(requester.log, Log({"tick", "render full", "tick", "render part", "tick",
-                                "render part"}));
-  EXPECT_TRUE(requester.needsRedraw);
+  engine.overlayAsksForFrame = true;
+  engine.passes = 3;
+  engine.nextTickTime = INT32_MAX;
+  EXPECT_EQ(engine.MainLoop(), 0);
+  EXPECT_EQ(engine.log,
+            Log({"tick", "render full", "tick", "render part", "tick", "render part"}));
+  EXPECT_TRUE(engine.needsRedraw);
 }
 
 TEST(EngineTick, SleepRuleAndNoCatchUp) {
-  LoopRecorder engine;
+  testsupport::Recorder engine;
   engine.currentTick = 1000;
   engine.nextTickTime = 1009;
   Uint32 before = SDL_GetTicks();
@@ -229,8 +157,7 @@ TEST(EngineTick, SleepRuleAndNoCatchUp) {
 
   engine.log.clear();
   engine.nextTickTime = 1000;
-  const int ticks[] = {1000, 1115, 1116, 1129, 1130, -5};
-  for (int tick : ticks) {
+  for (int tick : {1000, 1115, 1116, 1129, 1130, -5}) {
     engine.currentTick = tick;
     engine.TickAction();
     engine.log.push_back("next " + std::to_string(engine.nextTickTime));

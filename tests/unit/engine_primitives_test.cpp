@@ -1,66 +1,22 @@
-// Filled rectangles and ovals pixel by pixel against plain reference loops, and the palette.
+// Rectangles, ovals, RenderImage and the background copy against per-pixel models on guarded,
+// padded surfaces: fixed tables, every small size, fixed-seed random calls and int32 extremes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
-#include <cstdint>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine/BaseEngine.h"
-#include "support/TestSupport.h"
+#include "support/Reference.h"
 
 namespace {
 
-using testsupport::FirstDifference;
+using testsupport::Canvas;
+using testsupport::DrawCall;
 
-// A box given by two opposite corners, and its normalised bounds.
-struct Box {
-  int x1, y1, x2, y2;
-};
-
-struct Bounds {
-  int64_t left, top, right, bottom;
-  explicit Bounds(const Box& box)
-      : left(std::min(box.x1, box.x2)), top(std::min(box.y1, box.y2)),
-        right(std::max(box.x1, box.x2)), bottom(std::max(box.y1, box.y2)) {}
-  bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
-// Every surface pixel inside the inclusive box takes the colour.
-std::vector<uint32_t> ReferenceRectangle(std::vector<uint32_t> pixels, int width, int height,
-                                         const Box& box, uint32_t colour) {
-  const Bounds b(box);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      if (b.Contains(x, y))
-        pixels[y * width + x] = colour;
-  return pixels;
-}
-
-// Every surface pixel of the box with 1.0 >= (x-cx)^2/rx2 + (y-cy)^2/ry2 takes the colour.
-std::vector<uint32_t> ReferenceOval(std::vector<uint32_t> pixels, int width, int height,
-                                    const Box& box, uint32_t colour) {
-  const Bounds b(box);
-  if (b.left == b.right || b.top == b.bottom)
-    return pixels;
-  const double cx = static_cast<double>(b.left + b.right) * 0.5;
-  const double cy = static_cast<double>(b.top + b.bottom) * 0.5;
-  const uint64_t w = static_cast<uint64_t>(b.right - b.left);
-  const uint64_t h = static_cast<uint64_t>(b.bottom - b.top);
-  const double rx2 = static_cast<double>(w * w) * 0.25;
-  const double ry2 = static_cast<double>(h * h) * 0.25;
-  for (int x = 0; x < width; ++x) {
-    const double termX = (x - cx) * (x - cx) / rx2;
-    for (int y = 0; y < height; ++y) {
-      const double termY = (y - cy) * (y - cy) / ry2;
-      if (b.Contains(x, y) && 1.0 >= termX + termY)
-        pixels[y * width + x] = colour;
-    }
-  }
-  return pixels;
-}
-
-const Box kBoxes[] = {
+// Boxes as corners for rectangles and ovals; clipped edges, swapped corners and extremes.
+const int kBoxes[][4] = {
     {10, 20, 10, 20}, {5, 5, 2, 2}, {2, 5, 5, 2}, {0, 0, 10, 10}, {3, 4, 30, 17}, {0, 10, 63, 10},
     {3, 3, 3, 20}, {63, 47, 63, 47}, {64, 48, 64, 48}, {-10, -10, 5, 5}, {60, 40, 100, 100},
     {-5, 10, 70, 12}, {-100, -100, 100, 100}, {40, 30, 90, 70}, {100, 100, 200, 200},
@@ -71,73 +27,165 @@ const Box kBoxes[] = {
     {INT_MIN, INT_MIN, INT_MIN + 100, 20}, {-1999999970, -999999976, 30, 1000000024},
     {-1000000000, -7, 1000000040, 2000000000}, {30, -2000000000, 2000000000, 24},
     {INT_MIN, -1, 200, 700}, {100, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, 300, INT_MAX, INT_MAX},
-    {-700, INT_MIN, 850, INT_MAX}, {399, 299, 400, 300}, {790, 590, 805, 610},
-};
+    {-700, INT_MIN, 850, INT_MAX}, {399, 299, 400, 300}, {790, 590, 805, 610}};
 
-// Draws every box on a 64x48 and an 800x600 surface and compares each whole surface.
-template <typename Draw, typename Reference>
-void CompareOnSurfaces(Draw draw, Reference reference) {
-  for (const int width : {64, 800}) {
-    const int height = width * 3 / 4;
-    for (const Box& box : kBoxes) {
-      SCOPED_TRACE(testing::Message() << width << "x" << height << " box " << box.x1 << ", "
-                                      << box.y1 << ", " << box.x2 << ", " << box.y2);
-      testsupport::Surface target(width, height, 0x00123456);
-      BaseEngine engine;
-      engine.screenHeight = height;
-      const std::vector<uint32_t> before = target.Pixels();
-      draw(engine, box, target.surface);
-      EXPECT_EQ(FirstDifference(target.Pixels(), reference(before, width, height, box, 0xFF8000u),
-                                width),
-                "");
-    }
-  }
+// RenderImage's source x, y, target x, y, width, height.
+const int kImageCopies[][6] = {
+    {0, 0, 0, 0, 37, 23}, {0, 0, -100, 5, 800, 10}, {0, 0, 5, 48, 10, 10}, {0, 0, 5, 47, 10, 10},
+    {0, 0, 5, 200, 10, 10}, {30, 20, 0, 0, 20, 20}, {-5, -5, 10, 10, 20, 20},
+    {0, 0, 50, 40, 37, 23}, {10, 5, 3, 4, 0, 10}, {0, 0, 0, 0, -5, 10}, {37, 0, 0, 0, 10, 10},
+    {0, 23, 0, 0, 10, 10}, {-30, 0, -30, 0, 64, 48}, {5, 3, -2, -1, 100, 100},
+    {0, 0, 63, 47, 5, 5}, {0, 0, -100, 50, 800, 550}, {INT_MAX, 0, 0, 0, 10, 10},
+    {0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX},
+    {0, 0, INT_MAX, 0, INT_MAX, 10}, {-10, -10, -10, -10, INT_MAX, INT_MAX}};
+
+// CopyBackgroundPixels' x, y, width, height.
+const int kBackgroundCopies[][4] = {
+    {5, 6, 10, 7}, {-3, -4, 10, 10}, {60, 40, 10, 10}, {-20, 10, 200, 3}, {10, -20, 3, 200},
+    {64, 0, 5, 5}, {0, 48, 5, 5}, {-5, 0, 5, 5}, {0, -5, 5, 5}, {3, 3, 0, 9}, {3, 3, 9, 0},
+    {3, 3, -4, 9}, {0, 0, 64, 48}, {0, 0, 800, 600}, {INT_MIN, 0, INT_MAX, 10},
+    {-10, 0, INT_MAX, 10}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {0, INT_MIN, 5, INT_MAX},
+    {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {-1, -1, INT_MAX, INT_MAX}, {63, 47, INT_MAX, INT_MAX}};
+
+// A coordinate near a surface of the given extent (often just outside it), sometimes an extreme.
+int Coordinate(std::mt19937& random, int extent) {
+  static const int kExtremes[] = {INT_MIN, INT_MIN + 1, -1000000, -1, 0, 1, 1000000, INT_MAX - 1,
+                                  INT_MAX};
+  if (random() % 6 == 0)
+    return kExtremes[random() % 9];
+  return std::uniform_int_distribution<int>(-extent / 2 - 3, extent + extent / 2 + 3)(random);
 }
 
 }  // namespace
 
-TEST(EnginePrimitives, RectangleMatchesReference) {
-  CompareOnSurfaces(
-      [](BaseEngine& engine, const Box& b, SDL_Surface* surface) {
-        engine.DrawRectangle(b.x1, b.y1, b.x2, b.y2, 0xFF8000, surface);
-      },
-      ReferenceRectangle);
+// Each table on a small unpadded canvas and on a window-sized one with a background of another
+// size and other padding.
+TEST(EnginePrimitives, FixedTablesMatchTheModels) {
+  struct Geometry {
+    int width, height, padding, backgroundWidth, backgroundHeight, backgroundPadding;
+    int imageWidth, imageHeight;
+  };
+  for (const Geometry& g : {Geometry{64, 48, 0, 64, 48, 0, 37, 23},
+                            Geometry{800, 600, 3, 790, 610, 1, 1000, 600}}) {
+    BaseEngine engine;
+    Canvas canvas(engine, g.width, g.height, g.padding, g.backgroundWidth, g.backgroundHeight,
+                  g.backgroundPadding);
+    canvas.Noise(1);
+    canvas.SetImage(g.imageWidth, g.imageHeight, 2);
+    for (const auto& box : kBoxes)
+      for (DrawCall::Kind kind : {DrawCall::kRectangle, DrawCall::kOval})
+        EXPECT_EQ(canvas.Draw({kind, box[0], box[1], box[2], box[3]}), "");
+    for (const auto& c : kImageCopies)
+      EXPECT_EQ(canvas.Draw({DrawCall::kImage, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
+    for (const auto& c : kBackgroundCopies) {
+      canvas.Noise(c[0] ^ c[2]);
+      EXPECT_EQ(canvas.Draw({DrawCall::kCopy, c[0], c[1], c[2], c[3]}), "");
+    }
+    canvas.SetImage(0, 0, 0);
+    EXPECT_EQ(canvas.Draw({DrawCall::kImage, 0, 0, 0, 0, 64, 48}), "") << "an empty image";
+  }
 }
 
-TEST(EnginePrimitives, OvalMatchesReference) {
-  CompareOnSurfaces(
-      [](BaseEngine& engine, const Box& b, SDL_Surface* surface) {
-        engine.DrawOval(b.x1, b.y1, b.x2, b.y2, 0xFF8000, surface);
-      },
-      ReferenceOval);
-}
-
-TEST(EnginePrimitives, NamedOvalAndRectanglePixels) {
-  testsupport::Surface screen(64, 48), background(64, 48);
+// Every width and height the row fill and the disc's spans treat apart, up to rows that fill the
+// whole stride.
+TEST(EnginePrimitives, EverySmallSizeMatchesTheModels) {
+  for (int padding : {0, 1}) {
+    BaseEngine engine;
+    Canvas canvas(engine, 37, 23, padding);
+    canvas.Noise(3);
+    for (int width = 1; width <= 40; ++width)
+      for (int height = 1; height <= 9; ++height) {
+        const int x = width > 36 ? -1 : width % 5, y = height + width % 11;
+        EXPECT_EQ(canvas.Draw({DrawCall::kRectangle, x, y, x + width - 1, y + height - 1, 0, 0,
+                               false, 0x01000000u * width + height}),
+                  "");
+      }
+  }
   BaseEngine engine;
-  testsupport::LentSurfaces lent(engine, screen.surface, background.surface);
-  engine.DrawOval(0, 0, 10, 10, 0xFF);
-  EXPECT_EQ(std::vector<uint32_t>({screen.At(0, 5), screen.At(10, 5), screen.At(5, 0),
-                                   screen.At(5, 10), screen.At(0, 0), screen.At(1, 1)}),
-            std::vector<uint32_t>({0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
-  EXPECT_EQ(background.Pixels(), std::vector<uint32_t>(64 * 48, 0));
-  engine.DrawRectangle(20, 30, 20, 30, 0xABCDEF);
-  engine.DrawRectangle(5, 40, 2, 37, 0x12, background.surface);
-  EXPECT_EQ(screen.At(20, 30), 0xABCDEFu);
-  std::vector<uint32_t> block = ReferenceRectangle(std::vector<uint32_t>(64 * 48, 0), 64, 48,
-                                                   {2, 37, 5, 40}, 0x12);
-  EXPECT_EQ(background.Pixels(), block);
+  Canvas canvas(engine, 61, 47, 3);
+  canvas.Noise(7);
+  for (int size = 1; size <= 70; ++size)
+    for (int shift = 0; shift < 4; ++shift) {
+      const int x = -size / 2 + 17 * shift, y = -size / 3 + 13 * shift;
+      EXPECT_EQ(canvas.Draw({DrawCall::kOval, x, y, x + size, y + size - shift}), "");
+    }
+}
+
+// Random calls of every kind, on both surfaces, on noise: small canvases, one wider and one taller
+// than the oval's term tables, rows of every length class for the copies.
+TEST(EnginePrimitives, RandomCallsMatchTheModels) {
+  struct Geometry {
+    int width, height, padding, backgroundPadding, calls;
+  };
+  const Geometry geometries[] = {
+      {37, 23, 0, 0, 2000}, {37, 23, 5, 2, 2000}, {1, 1, 0, 0, 200}, {2100, 3, 0, 3, 300},
+      {3, 1100, 2, 0, 300}};
+  std::mt19937 random(20240611);
+  for (const Geometry& g : geometries) {
+    BaseEngine engine;
+    Canvas canvas(engine, g.width, g.height, g.padding, g.width, g.height, g.backgroundPadding);
+    int failures = 0;
+    for (int i = 0; i < g.calls && failures < 3; ++i) {
+      canvas.Noise(static_cast<uint32_t>(random()));
+      canvas.SetImage(1 + random() % 40, 1 + random() % 30, i);
+      DrawCall call{static_cast<DrawCall::Kind>(random() % 4)};
+      const bool image = call.kind == DrawCall::kImage;
+      call.a = Coordinate(random, image ? canvas.image.width : g.width);
+      call.b = Coordinate(random, image ? canvas.image.height : g.height);
+      for (int* value : {&call.c, &call.e})
+        *value = Coordinate(random, g.width);
+      for (int* value : {&call.d, &call.f})
+        *value = Coordinate(random, g.height);
+      call.onBackground = random() % 2 == 0;
+      call.colour = static_cast<uint32_t>(random());
+      const std::string difference = canvas.Draw(call);
+      failures += !difference.empty();
+      EXPECT_EQ(difference, "") << g.width << "x" << g.height;
+    }
+  }
+}
+
+// Every pair of extreme values as corners, positions and sizes, on surfaces of different sizes.
+TEST(EnginePrimitives, ExtremeCoordinatesMatchTheModels) {
+  const int kValues[] = {INT_MIN, INT_MIN + 1, -65536, -41, -1, 0, 1, 29, 39, 40, 65535,
+                         INT_MAX - 1, INT_MAX};
+  BaseEngine engine;
+  Canvas canvas(engine, 40, 30, 3, 30, 40, 1);
+  canvas.Noise(11);
+  canvas.SetImage(20, 10, 12);
+  for (int a : kValues)
+    for (int b : kValues) {
+      const DrawCall calls[] = {
+          {DrawCall::kRectangle, a, b, 5, 5},       {DrawCall::kRectangle, a, a, b, b, 0, 0, true},
+          {DrawCall::kOval, a, b, 10, 10},          {DrawCall::kOval, a, a, b, b, 0, 0, true},
+          {DrawCall::kCopy, a, b, 50, 50},          {DrawCall::kCopy, 0, 0, a, b},
+          {DrawCall::kImage, 0, 0, a, b, 20, 10},   {DrawCall::kImage, a, b, 0, 0, 40, 30},
+          {DrawCall::kImage, 0, 0, 0, 0, a, b, true}};
+      for (const DrawCall& call : calls)
+        ASSERT_EQ(canvas.Draw(call), "");
+    }
+}
+
+// The shapes themselves, independent of the models: a disc, and a box given by swapped corners.
+TEST(EnginePrimitives, GoldenDiscAndBox) {
+  BaseEngine engine;
+  Canvas canvas(engine, 9, 7);
+  EXPECT_EQ(canvas.Draw({DrawCall::kOval, 0, 0, 6, 6, 0, 0, false, 1}), "");
+  EXPECT_EQ(canvas.Draw({DrawCall::kRectangle, 8, 6, 7, 4, 0, 0, false, 2}), "");
+  std::string picture;
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x)
+      picture += ".#="[canvas.screen.At(x, y) & 3];
+  EXPECT_EQ(picture, "...#....." ".#####..." ".#####..." "#######.." ".#####.==" ".#####.=="
+                     "...#...==");
 }
 
 TEST(EnginePrimitives, PaletteTable) {
-  struct Case {
-    int index;
-    uint32_t colour;
-  };
-  const Case cases[] = {{0, 0x000000},  {1, 0xFF0000},    {7, 0xFFFFFF},      {8, 0xFFC0C0},
-                        {14, 0xC000C0}, {20, 0x8080FF},   {27, 0x808080},     {29, 0x80C080},
-                        {33, 0x000040}, {38, 0xC04040},   {40, 0x4040C0},     {41, 0xCCCCCC},
-                        {-1, 0xCCCCCC}, {1000, 0xCCCCCC}, {INT_MIN, 0xCCCCCC}, {INT_MAX, 0xCCCCCC}};
-  for (const Case& c : cases)
-    EXPECT_EQ(BaseEngine::GetColour(c.index), c.colour) << "index " << c.index;
+  const std::pair<int, uint32_t> cases[] = {
+      {0, 0x000000},  {1, 0xFF0000},    {7, 0xFFFFFF},      {8, 0xFFC0C0},
+      {14, 0xC000C0}, {20, 0x8080FF},   {27, 0x808080},     {29, 0x80C080},
+      {33, 0x000040}, {38, 0xC04040},   {40, 0x4040C0},     {41, 0xCCCCCC},
+      {-1, 0xCCCCCC}, {1000, 0xCCCCCC}, {INT_MIN, 0xCCCCCC}, {INT_MAX, 0xCCCCCC}};
+  for (const auto& [index, colour] : cases)
+    EXPECT_EQ(BaseEngine::GetColour(index), colour) << "index " << index;
 }

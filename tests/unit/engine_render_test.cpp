@@ -1,10 +1,7 @@
-// The object list and its passes, Render's flags, hooks and locking, and the background copy.
+// The object list and its passes, and Render's flags, hooks, locking and partial redraw.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include <climits>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -12,13 +9,12 @@
 
 #include "engine/BaseEngine.h"
 #include "objects/DisplayableObject.h"
-#include "support/TestSupport.h"
+#include "support/Recorder.h"
+#include "support/Reference.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-using testsupport::FirstDifference;
-using testsupport::PixelsOf;
+using testsupport::Log;
 
 // An object that logs its calls under a name and runs an optional action after each.
 class Probe : public DisplayableObject {
@@ -41,49 +37,17 @@ class Probe : public DisplayableObject {
   std::string name;
 };
 
-// Logs the render hooks and passes, marking with '*' those that ran with surfaceLocked set.
-class RenderRecorder : public BaseEngine {
- public:
-  void UndrawObjects() override { Note("undraw-pass", [this] { BaseEngine::UndrawObjects(); }); }
-  void DrawObjects() override { Note("draw-pass", [this] { BaseEngine::DrawObjects(); }); }
-  void DrawAfterUndraw() override { Note("after-undraw", [] {}); }
-  void DrawUnderlayFirst() override { Note("underlay-1", [] {}); }
-  void DrawUnderlaySecond() override { Note("underlay-2", [] {}); }
-  void DrawOverlay() override {
-    Note("overlay", [] {});
-    if (overlayAsksForFrame)
-      needsRedraw = true;
-  }
+const Log kFullFrame = {"render full", "underlay-1", "underlay-2", "draw-pass", "overlay"};
+const Log kPartialFrame = {"render part", "undraw-pass", "after-undraw", "underlay-1",
+                           "underlay-2",  "draw-pass",   "overlay"};
 
-  Log log;
-  bool overlayAsksForFrame = false;
-
- private:
-  void Note(const char* name, const std::function<void()>& pass) {
-    log.push_back(std::string(name) + (surfaceLocked ? "*" : ""));
-    pass();
-  }
-};
-
-const Log kFullFrame = {"underlay-1", "underlay-2", "draw-pass", "overlay"};
-const Log kPartialFrame = {"undraw-pass", "after-undraw", "underlay-1",
-                           "underlay-2",  "draw-pass",    "overlay"};
-
-// A background whose every pixel differs from its neighbours.
-void PaintPattern(SDL_Surface* surface) {
-  for (int y = 0; y < surface->h; ++y)
-    for (int x = 0; x < surface->w; ++x)
-      static_cast<uint32_t*>(surface->pixels)[y * (surface->pitch / 4) + x] =
-          static_cast<uint32_t>(x * 0x010305 + y * 0x070100) & 0xFFFFFF;
-}
-
-// An initialised recording engine.
-class EngineRender : public testing::Test {
+// An initialised recorder that logs the render hooks.
+class EngineRender : public testsupport::RecorderTest {
  protected:
-  void SetUp() override { ASSERT_EQ(engine.Initialise("render", 800, 600, nullptr, 24), 0); }
-
-  testsupport::ScratchDirectory dir{true};
-  RenderRecorder engine;
+  void SetUp() override {
+    RecorderTest::SetUp();
+    engine.hooks = true;
+  }
 };
 
 }  // namespace
@@ -128,140 +92,86 @@ TEST(EngineObjects, ResetObjectListEmptiesEvenWhenClearObjectsDoesNot) {
     int clears = 0;
   };
   KeepingEngine engine;
-  Log log;
-  Probe object(&engine, &log, "A");
-  engine.AddObject(&object);
+  DisplayableObject object(&engine);
   engine.AddObject(&object);
   engine.ResetObjectList();
   EXPECT_EQ(engine.clears, 1);
   EXPECT_TRUE(engine.objects.empty());
 }
 
+// No frame without needsRedraw; a full one copies the background; a frame asked for by the overlay
+// is a partial one on the next Render. Nothing is locked on a surface that needs no lock.
 TEST_F(EngineRender, FlagsDecideWhetherAndHowAFrameIsBuilt) {
-  PaintPattern(engine.backgroundSurface);
-  SDL_FillRect(engine.screenSurface, nullptr, 0x123456);
+  testsupport::Canvas canvas(engine, 800, 600);
+  canvas.Noise(1);
   engine.needsRedraw = false;
   engine.Render();
-  EXPECT_EQ(engine.log, Log());
+  EXPECT_EQ(engine.log, Log({"render idle"}));
   EXPECT_TRUE(engine.needsFullRedraw);
-  EXPECT_EQ(PixelsOf(engine.screenSurface), std::vector<uint32_t>(800 * 600, 0x123456));
+  EXPECT_EQ(canvas.Difference(), "");
 
+  engine.log.clear();
   engine.needsRedraw = true;
   engine.Render();
   EXPECT_EQ(engine.log, kFullFrame);
   EXPECT_FALSE(engine.needsRedraw || engine.needsFullRedraw);
-  EXPECT_EQ(
-      FirstDifference(PixelsOf(engine.screenSurface), PixelsOf(engine.backgroundSurface), 800), "");
+  testsupport::ReferenceBackgroundCopy(canvas.screenTwin.surface, canvas.backgroundTwin.surface, 0,
+                                       0, 800, 600);
+  EXPECT_EQ(canvas.Difference(), "");
 
   engine.log.clear();
-  engine.Render();
-  EXPECT_EQ(engine.log, Log());
-
   engine.overlayAsksForFrame = true;
   engine.needsRedraw = true;
   engine.Render();
   EXPECT_EQ(engine.log, kPartialFrame);
-  EXPECT_TRUE(engine.needsRedraw);
-  EXPECT_FALSE(engine.needsFullRedraw);
-  EXPECT_FALSE(engine.surfaceLocked);
+  EXPECT_TRUE(engine.needsRedraw && !engine.needsFullRedraw && !engine.surfaceLocked);
 }
 
 // A partial redraw erases each square where it was drawn and draws it where it is now; the rest
 // of the previous frame stays, including squares that reach past the edges.
 TEST_F(EngineRender, PartialRedrawErasesMovedSquaresFromTheBackground) {
-  PaintPattern(engine.backgroundSurface);
-  DisplayableObject inside(&engine), corner(&engine), edge(&engine);
-  struct Move {
-    DisplayableObject* object;
-    int fromX, fromY, toX, toY;
-  };
-  const Move moves[] = {{&inside, 100, 100, 105, 103}, {&corner, 795, -5, -5, 595},
-                        {&edge, 400, 596, 400, 606}};
-  for (const Move& move : moves) {
-    move.object->currentX = move.fromX;
-    move.object->currentY = move.fromY;
-    engine.AddObject(move.object);
+  testsupport::Canvas canvas(engine, 800, 600);
+  canvas.Noise(2);
+  DisplayableObject objects[3] = {DisplayableObject(&engine), DisplayableObject(&engine),
+                                  DisplayableObject(&engine)};
+  const int moves[3][4] = {{100, 100, 105, 103}, {795, -5, -5, 595}, {400, 596, 400, 606}};
+  for (int i = 0; i < 3; ++i) {
+    objects[i].currentX = moves[i][0];
+    objects[i].currentY = moves[i][1];
+    engine.AddObject(&objects[i]);
   }
   engine.Render();
-  for (const Move& move : moves) {
-    move.object->currentX = move.toX;
-    move.object->currentY = move.toY;
-  }
-  static_cast<uint32_t*>(engine.screenSurface->pixels)[300 * 800 + 400] = 0xABCDEF;
+  canvas.screen.At(400, 300) = 0xABCDEF;
   engine.needsRedraw = true;
   engine.log.clear();
+  for (int i = 0; i < 3; ++i) {
+    objects[i].currentX = moves[i][2];
+    objects[i].currentY = moves[i][3];
+  }
   engine.Render();
   EXPECT_EQ(engine.log, kPartialFrame);
-
-  std::vector<uint32_t> expected = PixelsOf(engine.backgroundSurface);
-  expected[300 * 800 + 400] = 0xABCDEF;
-  for (const Move& move : moves)
-    for (int y = move.toY; y < move.toY + 10; ++y)
-      for (int x = move.toX; x < move.toX + 10; ++x)
-        if (x >= 0 && x < 800 && y >= 0 && y < 600)
-          expected[y * 800 + x] = 0xFF00FF;
-  EXPECT_EQ(FirstDifference(PixelsOf(engine.screenSurface), expected, 800), "");
+  // Expected: the background, the pixel set between the frames, the squares where they are now.
+  SDL_Surface* twin = canvas.screenTwin.surface;
+  testsupport::ReferenceBackgroundCopy(twin, canvas.backgroundTwin.surface, 0, 0, 800, 600);
+  canvas.screenTwin.At(400, 300) = 0xABCDEF;
+  for (int i = 0; i < 3; ++i)
+    testsupport::ReferenceRectangle(twin, moves[i][2], moves[i][3], moves[i][2] + 9,
+                                    moves[i][3] + 9, 0xFF00FF);
+  EXPECT_EQ(canvas.Difference(), "");
 }
 
-// A screen surface that must be locked is locked around the hooks and objects, and only then.
-TEST_F(EngineRender, LockIsHeldAroundHooksOnlyWhenTheSurfaceNeedsIt) {
-  engine.Render();
-  engine.needsRedraw = true;
-  engine.Render();
-  EXPECT_EQ(engine.log.size(), kFullFrame.size() + kPartialFrame.size());
-  for (const std::string& entry : engine.log)
-    EXPECT_EQ(entry.find('*'), std::string::npos) << entry;
-
+// A screen surface that must be locked is locked around the hooks and objects, then unlocked.
+TEST_F(EngineRender, LockIsHeldAroundHooksWhenTheSurfaceNeedsIt) {
   SDL_Surface* own = engine.screenSurface;
-  SDL_Surface* encoded = SDL_CreateRGBSurface(0, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
-  testsupport::Surface scratch(8, 8);
-  SDL_SetSurfaceRLE(encoded, 1);
-  SDL_BlitSurface(encoded, nullptr, scratch.surface, nullptr);
-  ASSERT_TRUE(SDL_MUSTLOCK(encoded));
-  engine.screenSurface = encoded;
-  engine.log.clear();
-  engine.needsRedraw = engine.needsFullRedraw = true;
+  testsupport::EncodedSurface encoded(800, 600);
+  engine.screenSurface = encoded.surface;
   engine.Render();
   engine.needsRedraw = true;
   engine.Render();
   engine.screenSurface = own;
-  EXPECT_EQ(encoded->locked, 0);
-  SDL_FreeSurface(encoded);
+  EXPECT_EQ(encoded.surface->locked, 0);
   EXPECT_FALSE(engine.surfaceLocked);
-  EXPECT_EQ(engine.log, Log({"underlay-1*", "underlay-2*", "draw-pass*", "overlay*",
-                             "undraw-pass*", "after-undraw*", "underlay-1*", "underlay-2*",
-                             "draw-pass*", "overlay*"}));
-}
-
-TEST(EngineBackgroundCopy, CopyIsClippedToBothSurfaces) {
-  struct Case {
-    int x, y, width, height;
-  };
-  const Case cases[] = {
-      {5, 6, 10, 7},        {-3, -4, 10, 10},     {60, 40, 10, 10},      {-20, 10, 200, 3},
-      {10, -20, 3, 200},    {64, 0, 5, 5},        {0, 48, 5, 5},         {-5, 0, 5, 5},
-      {0, -5, 5, 5},        {3, 3, 0, 9},         {3, 3, 9, 0},          {3, 3, -4, 9},
-      {0, 0, 64, 48},       {INT_MIN, 0, INT_MAX, 10}, {-10, 0, INT_MAX, 10},
-      {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {0, INT_MIN, 5, INT_MAX},
-      {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {-1, -1, INT_MAX, INT_MAX},
-      {63, 47, INT_MAX, INT_MAX},
-  };
-  for (const int width : {64, 800}) {
-    const int height = width * 3 / 4;
-    for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << width << ": " << c.x << ", " << c.y << ", " << c.width
-                                      << ", " << c.height);
-      testsupport::Surface screen(width, height, 0x00AA00), background(width, height);
-      PaintPattern(background.surface);
-      BaseEngine engine;
-      testsupport::LentSurfaces lent(engine, screen.surface, background.surface);
-      engine.CopyBackgroundPixels(c.x, c.y, c.width, c.height);
-      std::vector<uint32_t> expected(static_cast<size_t>(width) * height, 0x00AA00);
-      for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-          if (x >= c.x && x < int64_t{c.x} + c.width && y >= c.y && y < int64_t{c.y} + c.height)
-            expected[y * width + x] = background.At(x, y);
-      EXPECT_EQ(FirstDifference(screen.Pixels(), expected, width), "");
-    }
-  }
+  EXPECT_EQ(engine.log, Log({"render full", "underlay-1*", "underlay-2*", "draw-pass*", "overlay*",
+                             "render part", "undraw-pass*", "after-undraw*", "underlay-1*",
+                             "underlay-2*", "draw-pass*", "overlay*"}));
 }

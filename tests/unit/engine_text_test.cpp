@@ -1,37 +1,36 @@
-// Text drawing against SDL2_ttf's own rendering, and the font table's lookup, growth and lines.
-#include <gtest/gtest.h>
-
+// DrawString, cached or not, against SDL2_ttf's solid rendering and a blit, on guarded surfaces;
+// the font table's lookup, growth and console lines.
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/BaseEngine.h"
 #include "engine/FontManager.h"
+#include "support/Reference.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-using testsupport::FirstDifference;
+using testsupport::Canvas;
+using testsupport::DrawCall;
 using testsupport::StdoutCapture;
 
 const char* const kFont = "Cornerstone Regular.ttf";
 
-// What SDL2_ttf's solid renderer and a plain blit put on a surface for this text.
-void ReferenceText(SDL_Surface* target, TTF_Font* font, int x, int y, const char* text,
-                   uint32_t colour) {
-  SDL_Color textColour{static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
-                       static_cast<Uint8>(colour), 0};
-  SDL_Surface* rendered = TTF_RenderText_Solid(font, text, textColour);
-  ASSERT_NE(rendered, nullptr);
-  SDL_Rect at{x, y, 0, 0};
-  SDL_BlitSurface(rendered, nullptr, target, &at);
-  SDL_FreeSurface(rendered);
+DrawCall Text(int x, int y, const std::string& text, uint32_t colour, bool onBackground = false) {
+  DrawCall call{DrawCall::kText, x, y};
+  call.text = text;
+  call.colour = colour;
+  call.onBackground = onBackground;
+  return call;
 }
 
-// An engine initialised with the default font, destroyed quietly.
+// An engine initialised with the default font at 24 points, destroyed quietly.
 class EngineText : public testing::Test {
  protected:
   void SetUp() override {
@@ -50,129 +49,139 @@ class EngineText : public testing::Test {
 
 }  // namespace
 
-TEST_F(EngineText, WhiteTextMatchesSolidRenderingAndBlit) {
-  struct Case {
-    int x, y;
-    const char* text;
-    uint32_t colour;
-  };
-  const Case cases[] = {{10, 20, "Hello", 0xFFFFFF},
-                        {-12, 590, "Hello", 0xFFFFFF},
-                        {760, -8, "Score: 12", 0x00FF80}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    testsupport::Surface actual(800, 600), expected(800, 600);
-    engine->DrawString(c.x, c.y, c.text, c.colour, nullptr, actual.surface);
-    ReferenceText(expected.surface, engine->defaultFont->handle, c.x, c.y, c.text, c.colour);
-    const std::vector<uint32_t> pixels = actual.Pixels();
-    EXPECT_EQ(FirstDifference(pixels, expected.Pixels(), 800), "");
-    size_t text = 0, stray = 0;
-    for (uint32_t pixel : pixels) {
-      text += pixel == (0xFF000000 | c.colour);
-      stray += pixel != 0 && pixel != (0xFF000000 | c.colour);
+// Every position where a line crosses an edge, on the screen (the default target) and then on the
+// background: each line is rendered once, for its first draw, and drawn from the cache after.
+TEST_F(EngineText, CachedLinesMatchTheModelAtEveryEdge) {
+  Canvas canvas(*engine, 150, 40, 2);
+  canvas.Noise(1);
+  int failures = 0;
+  for (const char* text : {"Score : 123", "QUENDAL", "High Score : -5", "g"})
+    for (uint32_t colour : {0xFFFFFFu, 0x123456u, 0xFF00FF80u}) {
+      int w = 0, h = 0;
+      ASSERT_EQ(TTF_SizeText(engine->defaultFont->handle, text, &w, &h), 0);
+      for (bool onBackground : {false, true})
+        for (int x : {-w, -w + 1, -w / 2, -1, 0, 1, 150 - w - 1, 150 - w, 150 - w + 1, 149, 150})
+          for (int y : {-h, -h + 1, -h / 2, -1, 0, 40 - h, 39, 40}) {
+            const std::string difference = canvas.Draw(Text(x, y, text, colour, onBackground));
+            EXPECT_EQ(difference, "");
+            if (!difference.empty() && ++failures == 5)
+              return;
+          }
     }
-    EXPECT_GT(text, 20u);
-    EXPECT_EQ(stray, 0u);
-  }
-  SDL_FillRect(engine->screenSurface, nullptr, 0);
-  testsupport::Surface expected(800, 600);
-  engine->DrawString(300, 200, "Hello", 0xFFFFFF);
-  ReferenceText(expected.surface, engine->defaultFont->handle, 300, 200, "Hello", 0xFFFFFF);
-  EXPECT_EQ(FirstDifference(testsupport::PixelsOf(engine->screenSurface), expected.Pixels(), 800),
-            "");
+  EXPECT_EQ(engine->textCache.RenderCount(), 4u * 3u);
 }
 
-TEST_F(EngineText, EmptyTextOrMissingFontDrawsNothing) {
+// More lines than the cache holds, drawn round and round: evicted lines come back identical.
+TEST_F(EngineText, EvictedLinesComeBackIdentical) {
+  Canvas canvas(*engine, 220, 60);
+  canvas.Noise(2);
+  for (int round = 0; round < 3; ++round)
+    for (int score = 0; score < 2 * TextCache::kEntries; ++score)
+      ASSERT_EQ(canvas.Draw(Text(score % 7 - 3, score % 5 * 9 - 4,
+                                 "Score : " + std::to_string(score * 37 - 100),
+                                 0xFFFFFF - static_cast<uint32_t>(score))),
+                "");
+  EXPECT_EQ(engine->textCache.RenderCount(), 3u * 2u * TextCache::kEntries);
+}
+
+// Pairs of extreme positions, where SDL's own clipping would overflow, for a cached line and for
+// one too long for the cache, each drawn twice.
+TEST_F(EngineText, ExtremePositionsAndLongLinesMatchTheModel) {
+  const int kValues[] = {INT_MIN, INT_MIN + 1, -1000000000, -65536, -41, -1, 0, 5, 29, 39,
+                         65535, INT_MAX - 100, INT_MAX - 1, INT_MAX};
+  const std::string longLine(TextCache::kMaxTextLength + 1, 'W');
+  Canvas canvas(*engine, 40, 30, 3, 30, 40, 1);
+  canvas.Noise(5);
+  for (int a : kValues)
+    for (int b : kValues)
+      for (int twice = 0; twice < 2; ++twice) {
+        ASSERT_EQ(canvas.Draw(Text(a, b, "Score", 0xFFFFFF, twice == 1)), "");
+        ASSERT_EQ(canvas.Draw(Text(a, b, longLine, 0x80FF80)), "");
+      }
+  EXPECT_EQ(engine->textCache.RenderCount(), 1u);
+}
+
+// Empty text, a missing font or no default font draws nothing; white text draws white pixels, in
+// the line's box only.
+TEST_F(EngineText, WhiteTextAndNothingForEmptyTextOrMissingFont) {
   Font* missing = nullptr;
   {
     StdoutCapture out;
     missing = engine->fontManager.GetFont("missing.ttf", 24);
     EXPECT_EQ(out.Text(), "Loading font: 24 point missing.ttf\nFont loading failed.\n");
   }
-  testsupport::Surface target(64, 48, 0x0000FF);
-  StdoutCapture out;
-  engine->DrawString(5, 5, "", 0xFFFFFF, nullptr, target.surface);
-  engine->DrawString(5, 5, "Hello", 0xFFFFFF, missing, target.surface);
-  engine->defaultFont = nullptr;
+  testsupport::Surface target(100, 48, 0x0000FF);
   engine->DrawString(5, 5, "Hello", 0xFFFFFF, nullptr, target.surface);
+  int w = 0, h = 0, white = 0, stray = 0;
+  TTF_SizeText(engine->defaultFont->handle, "Hello", &w, &h);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const bool inside = x >= 5 && x < 5 + w && y >= 5 && y < 5 + h;
+      white += target.At(x, y) == 0xFFFFFFFF && inside;
+      stray += target.At(x, y) != 0x0000FF && (target.At(x, y) != 0xFFFFFFFF || !inside);
+    }
+  EXPECT_GT(white, 20);
+  EXPECT_EQ(stray, 0);
+  const std::vector<uint32_t> drawn = target.Pixels();
+  StdoutCapture out;
+  engine->DrawString(5, 5, "", 0x00FF00, nullptr, target.surface);
+  engine->DrawString(5, 5, "Hello", 0x00FF00, missing, target.surface);
+  engine->defaultFont = nullptr;
+  engine->DrawString(5, 5, "Hello", 0x00FF00, nullptr, target.surface);
   EXPECT_EQ(out.Text(), "");
-  EXPECT_EQ(target.Pixels(), std::vector<uint32_t>(64 * 48, 0x0000FF));
+  EXPECT_EQ(target.Pixels(), drawn);
 }
 
 // While Render holds a screen surface that must be locked, text is still drawn and the lock kept.
 TEST_F(EngineText, DrawsOnALockedSurfaceThatMustBeLockedAndKeepsTheLock) {
   SDL_Surface* own = engine->screenSurface;
-  SDL_Surface* encoded = SDL_CreateRGBSurface(0, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
-  testsupport::Surface scratch(8, 8), expected(800, 600);
-  SDL_SetSurfaceRLE(encoded, 1);
-  SDL_BlitSurface(encoded, nullptr, scratch.surface, nullptr);
-  ASSERT_TRUE(SDL_MUSTLOCK(encoded));
-  engine->screenSurface = encoded;
+  testsupport::EncodedSurface encoded(800, 600);
+  testsupport::Surface expected(800, 600);
+  engine->screenSurface = encoded.surface;
   engine->surfaceLocked = true;
-  SDL_LockSurface(encoded);
+  SDL_LockSurface(encoded.surface);
   engine->DrawString(10, 20, "Hello", 0xFFFFFF);
-  EXPECT_EQ(encoded->locked, 1);
-  ReferenceText(expected.surface, engine->defaultFont->handle, 10, 20, "Hello", 0xFFFFFF);
-  EXPECT_EQ(FirstDifference(testsupport::PixelsOf(encoded), expected.Pixels(), 800), "");
-  SDL_UnlockSurface(encoded);
+  EXPECT_EQ(encoded.surface->locked, 1);
+  testsupport::ReferenceText(expected.surface, engine->defaultFont->handle, 10, 20, "Hello",
+                             0xFFFFFF);
+  EXPECT_EQ(testsupport::PixelsOf(encoded.surface), expected.Pixels());
+  SDL_UnlockSurface(encoded.surface);
   engine->screenSurface = own;
-  SDL_FreeSurface(encoded);
 }
 
-TEST(FontTable, SameFileAndSizeOpenOnceAndOtherSizesApart) {
-  testsupport::ScratchDirectory dir(true);
-  TTF_Init();
-  auto fonts = std::make_unique<FontManager>();
-  StdoutCapture out;
-  fonts->LoadFonts();
-  Font* first = fonts->GetFont(kFont, 24);
-  Font* again = fonts->GetFont(kFont, 24);
-  Font* smaller = fonts->GetFont(kFont, 12);
-  Font* missing = fonts->GetFont("missing.ttf", 24);
-  EXPECT_EQ(first, again);
-  EXPECT_NE(first, smaller);
-  EXPECT_NE(first->handle, nullptr);
-  EXPECT_NE(smaller->handle, nullptr);
-  EXPECT_NE(first->handle, smaller->handle);
-  EXPECT_EQ(missing->handle, nullptr);
-  EXPECT_EQ(fonts->GetFont("missing.ttf", 24), missing);
-  EXPECT_EQ(fonts->fontCount, 3);
-  fonts.reset();
-  EXPECT_EQ(out.Text(),
-            "Loading font: 24 point Cornerstone Regular.ttf\n"
-            "Loading font: 12 point Cornerstone Regular.ttf\n"
-            "Loading font: 24 point missing.ttf\nFont loading failed.\n"
-            "Free font: 24 point Cornerstone Regular.ttf\n"
-            "Free font: 12 point Cornerstone Regular.ttf\n");
-}
-
-TEST(FontTable, EntriesAddedBeforeLoadFontsOpenThenAndTheTableGrowsByTen) {
+// Each file and size opens once; the table grows by ten past twenty entries. Entries asked for
+// before LoadFonts are recorded unopened (and reported so) and opened by it; later ones open at
+// once. Only open fonts are freed, in table order.
+TEST(FontTable, LookupGrowthAndLines) {
   testsupport::ScratchDirectory dir(true);
   TTF_Init();
   auto fonts = std::make_unique<FontManager>();
   StdoutCapture out;
   std::vector<Font*> entries;
-  std::string expected;
+  std::string expected, freed;
   for (int size = 1; size <= 21; ++size) {
     entries.push_back(fonts->GetFont(kFont, size));
     expected += "Loading font: " + std::to_string(size) +
                 " point Cornerstone Regular.ttf\nFont loading failed.\n";
+    freed += "Free font: " + std::to_string(size) + " point Cornerstone Regular.ttf\n";
     EXPECT_EQ(fonts->capacity, size <= 20 ? 20 : 30);
   }
-  EXPECT_EQ(fonts->fontCount, 21);
+  Font* missing = fonts->GetFont("missing.ttf", 24);
+  fonts->LoadFonts();
+  Font* late = fonts->GetFont(kFont, 24);
   for (int size = 1; size <= 21; ++size) {
     EXPECT_EQ(fonts->GetFont(kFont, size), entries[size - 1]);
     EXPECT_EQ(entries[size - 1]->pointSize, size);
-    EXPECT_EQ(entries[size - 1]->handle, nullptr);
+    EXPECT_NE(entries[size - 1]->handle, nullptr);
   }
-  EXPECT_EQ(out.Text(), expected);
-  StdoutCapture loading;
-  fonts->LoadFonts();
-  for (Font* entry : entries)
-    EXPECT_NE(entry->handle, nullptr);
+  EXPECT_NE(entries[0]->handle, entries[1]->handle);
+  EXPECT_EQ(fonts->GetFont("missing.ttf", 24), missing);
+  EXPECT_EQ(missing->handle, nullptr);
+  EXPECT_NE(late->handle, nullptr);
+  EXPECT_EQ(fonts->fontCount, 23);
   fonts.reset();
-  std::string freed;
-  for (int size = 1; size <= 21; ++size)
-    freed += "Free font: " + std::to_string(size) + " point Cornerstone Regular.ttf\n";
-  EXPECT_EQ(loading.Text(), freed);
+  EXPECT_EQ(out.Text(), expected +
+                            "Loading font: 24 point missing.ttf\nFont loading failed.\n"
+                            "Loading font: 24 point Cornerstone Regular.ttf\n" +
+                            freed + "Free font: 24 point Cornerstone Regular.ttf\n");
 }

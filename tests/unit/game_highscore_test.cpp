@@ -1,208 +1,158 @@
-// The best-score file as the game reads and writes it, through the real MainLoop.
+// The best-score file as the game reads and writes it, through the real MainLoop: plain and hostile
+// contents, the save after a game, and odd things in the file's or the temporary file's place.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "support/TestSupport.h"
+#include "fuzz/HighScoreReference.h"
+#include "game/HighScoreFile.h"
 #include "unit/game_probe.h"
 
+namespace fs = std::filesystem;
 using gametest::GameProbe;
 using gametest::PushKey;
-using gametest::PushMouseDown;
-using gametest::RunGame;
 
 namespace {
 
-const char* const kMissing = "<missing>";
+const std::string kMissing = "<missing>", kDirectory = "<directory>", kFifo = "<fifo>";
+const char* const kFile = "highScore.txt";
+const char* const kTemporary = "highScore.txt.tmp";
 
-// The console bytes of a run that opens the start screen with this best score and then exits.
-std::string OpenAndExit(int best) {
-  return gametest::kFontLoaded + "\nGame Opened\nHighest Score Read -> " + std::to_string(best) +
-         "\nGame Exit" + gametest::kFontFreed;
+// Puts at path what a table names: kMissing, kDirectory, kFifo or the bytes of a file.
+void Place(const testsupport::ScratchDirectory& dir, const char* path, const std::string& what) {
+  fs::remove_all(path);
+  if (what == kDirectory)
+    fs::create_directory(path);
+  else if (what == kFifo)
+    ASSERT_EQ(mkfifo(path, 0644), 0);
+  else if (what != kMissing)
+    dir.WriteFile(path, what);
 }
 
-// The files in the current directory besides the font and the pictures.
+// What stands at path, named as in the tables (a FIFO is never opened).
+std::string Found(const testsupport::ScratchDirectory& dir, const char* path) {
+  return fs::is_fifo(path) ? kFifo : fs::is_directory(path) ? kDirectory : dir.ReadFile(path);
+}
+
+// The names in the current directory besides the font and the pictures.
 std::vector<std::string> OtherFiles() {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator("."))
+  for (const auto& entry : fs::directory_iterator("."))
     if (entry.path().filename() != "assets" && entry.path().filename() != "Cornerstone Regular.ttf")
       names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
   return names;
 }
 
-// A short game: the paddle is held right from the start, so ball B misses it on its 74th update
-// (at x 394.5, while the paddle spans 645..795) and the game ends with the given score; Escape follows.
-std::string PlayShortGame(int score, int* gameOverUpdate = nullptr) {
-  return RunGame(
+// A short game: the paddle is held right from the start, so ball B misses it on its 74th update (at x
+// 394.5, while the paddle spans 645..795); the score is set to 2 on the first pass and Escape follows
+// the game over. Returns the console bytes; the game's best score goes to best.
+std::string PlayShortGame(int& best) {
+  int gameOverUpdate = 0;
+  const std::string console = gametest::RunGame(
       [&](GameProbe& game) {
-        PushMouseDown(1, 400, 257);
+        gametest::PushMouseDown(1, 400, 257);
         PushKey(SDL_KEYDOWN, SDLK_RIGHT);
         game.afterPass = [&](GameProbe& probe) {
           if (probe.passes == 1)
-            probe.score = score;
+            probe.score = 2;
           if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate)
             PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
         };
       },
       [&](GameProbe& game) {
-        if (gameOverUpdate != nullptr)
-          *gameOverUpdate = game.gameOverUpdate;
+        gameOverUpdate = game.gameOverUpdate;
+        best = game.highScore;
       });
+  EXPECT_EQ(gameOverUpdate, 74);
+  return console;
 }
 
 }  // namespace
 
-// File content -> best score read; Escape on the start screen then writes 0 only over a negative record.
+// What stands at "highScore.txt" -> the best score read, by the last-line rule (the last 100-byte
+// fgets read, up to a NUL, as atoi but clamped to the int range), the same as the fuzzers' model.
+// Escape on the start screen then writes 0 only over a negative record; nothing else is touched.
 TEST(GameHighScore, ReadingTable) {
   struct Case {
-    const char* content;  // kMissing for no file
+    std::string content;
     int best;
-    const char* after;    // the file after Escape
   };
-  const std::string longLast = "1\n" + std::string(99, 'x') + "77\n";
   const std::vector<Case> cases = {
-      {kMissing, 0, kMissing},
-      {"", 0, ""},
-      {"42", 42, "42"},
-      {"42\n", 42, "42\n"},
-      {"10\n20\n", 20, "10\n20\n"},
-      {"5\n7", 7, "5\n7"},
-      {"42\n\n", 0, "42\n\n"},
-      {"   17", 17, "   17"},
-      {"\t 8\n", 8, "\t 8\n"},
-      {"word", 0, "word"},
-      {"12abc", 12, "12abc"},
-      {"+9", 9, "+9"},
-      {"-0", 0, "-0"},
-      {"-5", -5, "0\n"},
-      {"-5\n", -5, "0\n"},
-      {"2147483647", 2147483647, "2147483647"},
-      {"99999999999", 2147483647, "99999999999"},
-      {"999999999999999999999999999999", 2147483647, "999999999999999999999999999999"},
-      {"-99999999999", -2147483647 - 1, "0\n"},
-      {"-2147483648\n", -2147483647 - 1, "0\n"},
-      {longLast.c_str(), 77, longLast.c_str()},
+      {kMissing, 0}, {"", 0}, {"42", 42}, {"42\n", 42}, {"10\n20\n", 20}, {"5\n7", 7}, {"42\n\n", 0},
+      {"   17", 17}, {"\t 8\n", 8}, {"word", 0}, {"12abc", 12}, {"+9", 9}, {"-0", 0}, {"-5\n", -5},
+      {"2147483647", INT_MAX}, {"99999999999", INT_MAX}, {std::string(30, '9'), INT_MAX},
+      {"-99999999999", INT_MIN}, {"-2147483648\n", INT_MIN}, {"42\r\n", 42}, {"10\r\n20\r\n", 20},
+      {"1\r2\r3\r", 1}, {std::string("12\0" "34\n", 6), 12},
+      {std::string("5\n\0" "99\n", 6), 0},  // the last read starts with a NUL: nothing read
+      {"1\n" + std::string(99, 'x') + "77\n", 77},  // a 101-byte line is read as 99 bytes, then "77\n"
+      {std::string(10 << 20, '7') + "\n", INT_MAX}, {std::string(10 << 20, 'x') + "\n5\n", 5},
+      {std::string("\xFF\xFE\x01\x80\n\x7F-3\xC0", 10), 0}, {kDirectory, 0},
+      {kFifo, 0},  // not opened for a blocking read: the start goes on
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
-    SCOPED_TRACE(std::string("content \"") + test.content + "\"");
-    std::filesystem::remove("highScore.txt");
-    if (std::string(test.content) != kMissing)
-      dir.WriteFile("highScore.txt", test.content);
-    int best = 12345;
-    const std::string out = RunGame([](GameProbe&) { PushKey(SDL_KEYDOWN, SDLK_ESCAPE); },
-                                    [&](GameProbe& game) { best = game.highScore; });
-    EXPECT_EQ(out, OpenAndExit(test.best));
-    EXPECT_EQ(best, test.best);
-    EXPECT_EQ(dir.ReadFile("highScore.txt"), test.after);
-    const std::vector<std::string> expectedFiles =
-        std::string(test.after) == kMissing ? std::vector<std::string>{}
-                                            : std::vector<std::string>{"highScore.txt"};
-    EXPECT_EQ(OtherFiles(), expectedFiles);
+    SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\"");
+    if (test.content != kMissing && test.content != kDirectory && test.content != kFifo) {
+      int modelled = 0;
+      highscorereference::Expected(test.content, modelled);
+      EXPECT_EQ(modelled, test.best) << "the fuzzers' model";
+    }
+    Place(dir, kFile, test.content);
+    const std::string console =
+        gametest::RunGame([](GameProbe&) { PushKey(SDL_KEYDOWN, SDLK_ESCAPE); });
+    EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit"));
+    EXPECT_EQ(Found(dir, kFile), test.best < 0 ? "0\n" : test.content);
+    EXPECT_EQ(OtherFiles(), test.content == kMissing ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{kFile});
   }
 }
 
-// A game that ends with 2 points: what the file holds afterwards, by the record it held before.
+// A game that ends with 2 points, by what stood at the file and at its temporary name before:
+// written only over a lower record, never lost when it cannot be written, a stale temporary file
+// neither read nor left behind.
 TEST(GameHighScore, WritingAfterAGameTable) {
   struct Case {
-    const char* content;
-    const char* after;
+    std::string before, temporaryBefore, after, temporaryAfter;
   };
   const std::vector<Case> cases = {
-      {kMissing, "2\n"}, {"1", "2\n"}, {"-5\n", "2\n"}, {"2", "2"}, {"2\n", "2\n"}, {"3\n", "3\n"},
+      {kMissing, kMissing, "2\n", kMissing},
+      {"1", kMissing, "2\n", kMissing},
+      {"2", kMissing, "2", kMissing},  // equal: not written
+      {"3\n", kMissing, "3\n", kMissing},
+      {kDirectory, kMissing, kDirectory, kMissing},  // the rename fails
+      {"1\n", kDirectory, "1\n", kDirectory},        // the temporary file cannot be made
+      {"4\n", "99\n", "4\n", kMissing},              // cleared at the start, not read
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
-    SCOPED_TRACE(std::string("content \"") + test.content + "\"");
-    std::filesystem::remove("highScore.txt");
-    if (std::string(test.content) != kMissing)
-      dir.WriteFile("highScore.txt", test.content);
-    int gameOverUpdate = 0;
-    const std::string out = PlayShortGame(2, &gameOverUpdate);
-    EXPECT_NE(out.find("\nGame Started\nGame Over\nGame Exit"), std::string::npos);
-    EXPECT_EQ(gameOverUpdate, 74);
-    EXPECT_EQ(dir.ReadFile("highScore.txt"), test.after);
-    EXPECT_EQ(OtherFiles(), std::vector<std::string>{"highScore.txt"});
+    SCOPED_TRACE("\"" + test.before + "\", temporary \"" + test.temporaryBefore + "\"");
+    Place(dir, kFile, test.before);
+    Place(dir, kTemporary, test.temporaryBefore);
+    int best = 0;
+    const std::string console = PlayShortGame(best);
+    EXPECT_EQ(console, gametest::Console(best, "\nGame Started\nGame Over\nGame Exit"));
+    EXPECT_EQ(Found(dir, kFile), test.after);
+    EXPECT_EQ(Found(dir, kTemporary), test.temporaryAfter);
+    std::vector<std::string> names;
+    for (const auto& [name, what] : {std::pair{kFile, test.after}, {kTemporary, test.temporaryAfter}})
+      if (what != kMissing)
+        names.push_back(name);
+    EXPECT_EQ(OtherFiles(), names);
+    Place(dir, kTemporary, kMissing);
   }
 }
 
-// 7 over a record of 5 is written at the game over and again by Escape; the best line shows 5 throughout.
-TEST(GameHighScore, SevenOverFiveWrittenTwice) {
-  testsupport::ScratchDirectory dir(true);
-  dir.WriteFile("highScore.txt", "5\n");
-  std::string atGameOver;
-  int best = 0, score = 0;
-  gametest::Frame first, lastPlaying;
-  const std::string out = RunGame(
-      [&](GameProbe& game) {
-        PushMouseDown(1, 400, 257);
-        game.afterPass = [&](GameProbe& probe) {
-          if (probe.passes == 1) {
-            probe.score += 5;
-            first = probe.Snapshot();
-          }
-          if (probe.playUpdates == 229)
-            lastPlaying = probe.Snapshot();
-          if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate) {
-            atGameOver = dir.ReadFile("highScore.txt");
-            dir.WriteFile("highScore.txt", "junk");
-            PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-          }
-        };
-      },
-      [&](GameProbe& game) {
-        best = game.highScore;
-        score = game.score;
-      });
-  EXPECT_EQ(out, gametest::kFontLoaded +
-                     "\nGame Opened\nHighest Score Read -> 5\nGame Started\nGame Over\nGame Exit" +
-                     gametest::kFontFreed);
-  EXPECT_EQ(score, 7);
-  EXPECT_EQ(best, 5);
-  EXPECT_EQ(atGameOver, "7\n");
-  EXPECT_EQ(dir.ReadFile("highScore.txt"), "7\n");
-  ASSERT_FALSE(lastPlaying.pixels.empty());
-  int bestLineChanges = 0, scoreLineChanges = 0;
-  for (int y = 0; y < 50; ++y)
-    for (int x = 75; x < 534; ++x)
-      (x < 294 ? scoreLineChanges : bestLineChanges) += first.At(x, y) != lastPlaying.At(x, y);
-  EXPECT_EQ(bestLineChanges, 0);
-  EXPECT_GT(scoreLineChanges, 0);
-}
-
-// A save that cannot be written keeps the old record and leaves no temporary file behind.
-TEST(GameHighScore, FailedSaveKeepsTheOldRecord) {
-  testsupport::ScratchDirectory dir(true);
-  dir.WriteFile("highScore.txt", "1\n");
-  std::filesystem::create_directory("highScore.txt.tmp");
-  const std::string out = PlayShortGame(2);
-  EXPECT_NE(out.find("\nGame Over\nGame Exit"), std::string::npos);
-  EXPECT_EQ(dir.ReadFile("highScore.txt"), "1\n");
-  std::filesystem::remove("highScore.txt.tmp");
-  EXPECT_EQ(OtherFiles(), std::vector<std::string>{"highScore.txt"});
-}
-
-// A directory in the file's place is neither read nor replaced; the game ends as usual.
-TEST(GameHighScore, DirectoryInPlaceOfTheFile) {
-  testsupport::ScratchDirectory dir(true);
-  std::filesystem::create_directory("highScore.txt");
-  const std::string out = PlayShortGame(2);
-  EXPECT_EQ(out, gametest::kFontLoaded +
-                     "\nGame Opened\nHighest Score Read -> 0\nGame Started\nGame Over\nGame Exit" +
-                     gametest::kFontFreed);
-  EXPECT_TRUE(std::filesystem::is_directory("highScore.txt"));
-  EXPECT_EQ(OtherFiles(), std::vector<std::string>{"highScore.txt"});
-}
-
-// A temporary file left by an interrupted save is not taken for the record and is cleared away.
-TEST(GameHighScore, LeftoverTemporaryFileIsIgnored) {
-  testsupport::ScratchDirectory dir(true);
-  dir.WriteFile("highScore.txt", "4\n");
-  dir.WriteFile("highScore.txt.tmp", "99\n");
-  const std::string out = RunGame([](GameProbe&) { PushKey(SDL_KEYDOWN, SDLK_ESCAPE); });
-  EXPECT_EQ(out, OpenAndExit(4));
-  EXPECT_EQ(dir.ReadFile("highScore.txt"), "4\n");
-  EXPECT_EQ(OtherFiles(), std::vector<std::string>{"highScore.txt"});
+// The widest values are written whole, as one decimal line.
+TEST(GameHighScore, WriteKeepsTheWholeNumber) {
+  testsupport::ScratchDirectory dir;
+  for (int value : {INT_MIN, INT_MAX}) {
+    ASSERT_TRUE(HighScoreFile::Write(kFile, value));
+    EXPECT_EQ(dir.ReadFile(kFile), std::to_string(value) + "\n");
+  }
 }

@@ -1,30 +1,23 @@
 // Helpers for the game's tests: a ZarvoMain run by the real MainLoop with a hook after each pass.
 #pragma once
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "game/ZarvoBallA.h"
+#include "game/ZarvoBallB.h"
 #include "game/ZarvoMain.h"
-
-class ZarvoBallBase;
-class ZarvoPlayer;
-class ZarvoScrollBg;
+#include "game/ZarvoPlayer.h"
+#include "game/ZarvoScrollBg.h"
+#include "support/TestSupport.h"
 
 namespace gametest {
-
-// The console lines of the engine's font table around every run.
-inline const std::string kFontLoaded = "Loading font: 24 point Cornerstone Regular.ttf\n";
-inline const std::string kFontFreed = "Free font: 24 point Cornerstone Regular.ttf\n";
-
-// How the probe paces the update tick.
-enum class Ticks {
-  RealTime,   // the engine's own 15 ms tick
-  EveryPass,  // one update in every pass of the loop
-  Never       // no update at all
-};
 
 // A full copy of the screen surface: 800 x 600 pixels, row by row.
 struct Frame {
@@ -35,30 +28,48 @@ struct Frame {
 // The game with counters and a hook; everything else is the real ZarvoMain.
 class GameProbe : public ZarvoMain {
  public:
-  // Paces the tick, then runs the engine's TickAction.
+  // Makes every pass an update pass (runs the engine's TickAction as due), or skips the tick.
   void TickAction() override;
   // Counts the updates made while the object list is filled, and the update of the game over.
   void UpdateObjects(int time) override;
   // Renders, counts frames actually drawn and passes, then calls afterPass; ends at passLimit.
   void Render() override;
+  // Count the input events handed to the game, then handle them as the game does.
+  void KeyDown(int key) override { ++handled; ZarvoMain::KeyDown(key); }
+  void KeyUp(int key) override { ++handled; ZarvoMain::KeyUp(key); }
+  void MouseMoved(int x, int y) override { ++handled; ZarvoMain::MouseMoved(x, y); }
+  void MouseDown(int b, int x, int y) override { ++handled; ZarvoMain::MouseDown(b, x, y); }
+  void MouseUp(int b, int x, int y) override { ++handled; ZarvoMain::MouseUp(b, x, y); }
+  // One pass of the loop's body outside MainLoop: events, tick, frame.
+  void Pass();
 
-  // Initialise with the game's own title, window size and font.
-  int Start();
+  // Initialise with the game's own title, window size and font, then an empty event queue.
+  int Start() {
+    const int result = Initialise("Quendal The Warden", 800, 600, "Cornerstone Regular.ttf", 24);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    return result;
+  }
   // A copy of the screen surface.
   Frame Snapshot() const;
 
-  // Typed access to the five actors (valid once play has started).
-  ZarvoScrollBg* Band(int index) const;
-  ZarvoPlayer* Player() const;
-  ZarvoBallBase* BallA() const;
-  ZarvoBallBase* BallB() const;
+  // The actors by their place on the list, once play has started; throws when the list differs.
+  template <typename Actor>
+  Actor* At(size_t index) const {
+    Actor* actor = index < objects.size() ? dynamic_cast<Actor*>(objects[index]) : nullptr;
+    return actor != nullptr ? actor : throw std::logic_error("the object list differs");
+  }
+  ZarvoScrollBg* Band(int index) const { return At<ZarvoScrollBg>(static_cast<size_t>(index)); }
+  ZarvoPlayer* Player() const { return At<ZarvoPlayer>(2); }
+  ZarvoBallBase* BallA() const { return At<ZarvoBallA>(3); }
+  ZarvoBallBase* BallB() const { return At<ZarvoBallB>(4); }
 
-  Ticks ticks = Ticks::EveryPass;            // the pacing of updates
+  bool updating = true;                      // one update in every pass, or none
   int passes = 0;                            // loop passes finished (one Render call each)
   int frames = 0;                            // passes whose Render drew a frame
   int playUpdates = 0;                       // updates made with the five actors on the list
   int gameOverUpdate = 0;                    // the playUpdates count that set gameOver, 0 before
   int passLimit = 2000;                      // the loop is ended after this many passes
+  long handled = 0;                          // input events handed to the game
   std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
 };
 
@@ -70,9 +81,25 @@ void PushQuit();
 // Runs body with standard output captured and returns the bytes written.
 std::string Captured(const std::function<void()>& body);
 
+// A run's whole console: the font's line, the start lines with this best score, tail, the font's end.
+std::string Console(int best, const std::string& tail);
+
 // Builds a probe in the current directory, lets setUp push events or set fields, runs MainLoop,
-// Deinitialise and destroys the game; returns the console bytes. examine sees the game after the loop.
+// Deinitialise and destroys the game; returns the console bytes. examine sees the game after the
+// loop.
 std::string RunGame(const std::function<void(GameProbe&)>& setUp,
                     const std::function<void(GameProbe&)>& examine = nullptr);
+
+// A game in play in a scratch directory holding the font and pictures: PLAY pressed and one pass of
+// MainLoop run, with no update yet; the tests then drive the actors directly.
+class PlayingGame : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  testsupport::ScratchDirectory dir{true};
+  std::unique_ptr<GameProbe> owned = std::make_unique<GameProbe>();
+  GameProbe& game = *owned;
+};
 
 }  // namespace gametest

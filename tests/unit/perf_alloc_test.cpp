@@ -18,53 +18,41 @@ namespace {
 
 std::atomic<long long> newCalls{0};
 
-void* Allocate(std::size_t size) {
+// Counts the call; memory from malloc (or posix_memalign when aligned), null when there is none.
+void* Allocate(std::size_t size, std::size_t alignment = 0) noexcept {
   newCalls.fetch_add(1, std::memory_order_relaxed);
-  if (void* memory = std::malloc(size == 0 ? 1 : size))
+  if (alignment == 0)
+    return std::malloc(size == 0 ? 1 : size);
+  void* memory = nullptr;
+  if (posix_memalign(&memory, std::max(sizeof(void*), alignment), size == 0 ? 1 : size) != 0)
+    return nullptr;
+  return memory;
+}
+
+void* AllocateOrThrow(std::size_t size, std::size_t alignment = 0) {
+  if (void* memory = Allocate(size, alignment))
     return memory;
   throw std::bad_alloc();
 }
 
-void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
-  newCalls.fetch_add(1, std::memory_order_relaxed);
-  void* memory = nullptr;
-  const std::size_t align = std::max(sizeof(void*), static_cast<std::size_t>(alignment));
-  if (posix_memalign(&memory, align, size == 0 ? 1 : size) != 0)
-    throw std::bad_alloc();
-  return memory;
-}
+std::size_t Align(std::align_val_t alignment) { return static_cast<std::size_t>(alignment); }
 
 }  // namespace
 
 // Every form of global new and delete, so that each allocation and release meets its partner.
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new(std::size_t size, std::align_val_t a) { return AllocateOrThrow(size, Align(a)); }
+void* operator new[](std::size_t size, std::align_val_t a) {
+  return AllocateOrThrow(size, Align(a));
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
+void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+  return Allocate(size, Align(a));
 }
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  return AllocateAligned(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-  return AllocateAligned(size, alignment);
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  try {
-    return AllocateAligned(size, alignment);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t size, std::align_val_t alignment,
-                     const std::nothrow_t& tag) noexcept {
-  return operator new(size, alignment, tag);
+void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+  return Allocate(size, Align(a));
 }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }

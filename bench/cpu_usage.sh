@@ -7,32 +7,13 @@
 # A measurement, not a test: it asserts nothing. Reads utime + stime from /proc/PID/stat.
 set -euo pipefail
 
-if [ $# -lt 2 ]; then
-  echo "usage: $0 <quendal binary> <source dir> [seconds]" >&2
-  exit 2
-fi
+[ $# -ge 2 ] || { echo "usage: $0 <quendal binary> <source dir> [seconds]" >&2; exit 2; }
 binary=$(realpath "$1")
-src=$(realpath "$2")
 seconds=${3:-10}
-
-if [ -z "${QUENDAL_CPU_INSIDE:-}" ]; then
-  for tool in xvfb-run Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
-  done
-  exec env QUENDAL_CPU_INSIDE=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir "$work/assets"
-cp "$src/assets/Cornerstone Regular.ttf" "$work/"
-cp "$src/assets/bg.jpg" "$src/assets/fire_bg_full.jpg" "$work/assets/"
+source "$(dirname "$0")/../tests/reliability/common.sh"
+need xdotool
+under_xvfb "$0" "$@"
+make_scratch "$2"
 ticks_per_second=$(getconf CLK_TCK)
 
 # CPU clock ticks (user + system) of the running game.
@@ -40,22 +21,10 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 now() { date +%s.%N; }
 # Evaluates an arithmetic expression; calc FORMAT EXPRESSION.
 calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-# Polls a command every 0.1 s until it succeeds or the limit (in seconds) passes.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-printed() { grep -q "$1" "$work/stdout"; }
-
 # Starts the game and waits for its start screen and window; sets pid and window.
 start_game() {
-  rm -f "$work/highScore.txt"
-  (cd "$work" && SDL_VIDEODRIVER=x11 exec "$binary" >"$work/stdout" 2>"$work/stderr") &
-  pid=$!
+  rm -f "$work/run/highScore.txt"
+  start_program "$binary"
   wait_for 30 printed "Highest Score Read" || { echo "the start screen did not open" >&2; exit 1; }
   wait_for 30 xdotool search --name "Quendal The Warden" >/dev/null ||
     { echo "no game window" >&2; exit 1; }

@@ -1,0 +1,93 @@
+# Shared pieces of the script tests (sourced): a scratch directory, an X server, waits, checks with
+# exact byte comparison, and the stop of a program still running at the exit.
+
+work=""     # the scratch directory; the program runs in $work/run
+pid=""      # a program started by start_program, stopped at the exit if still running
+failures=0
+
+# The exit trap: stops the program still running and removes the scratch directory.
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  if [ -n "$work" ]; then rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# Makes $work and $work/run; given a source directory, copies the font and the two pictures into run.
+make_scratch() {
+  work=$(mktemp -d)
+  mkdir -p "$work/run/assets"
+  if [ $# -gt 0 ]; then
+    cp "$1/assets/Cornerstone Regular.ttf" "$work/run/"
+    cp "$1/assets/bg.jpg" "$1/assets/fire_bg_full.jpg" "$work/run/assets/"
+  fi
+}
+
+# Exits with status 1 unless every named command is installed.
+need() {
+  for tool; do command -v "$tool" >/dev/null || stop "$tool is not installed (make deps installs it)"; done
+}
+
+# Runs the calling script again under its own X server: under_xvfb "$0" "$@".
+under_xvfb() {
+  [ -z "${QUENDAL_UNDER_XVFB:-}" ] || return 0
+  need xvfb-run Xvfb
+  exec env QUENDAL_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$@"
+}
+
+# Polls a command every 0.1 s until it succeeds or the limit passes: wait_for SECONDS COMMAND...
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Starts the program in $work/run on the X display, output to $work/stdout and $work/stderr; sets pid.
+start_program() {
+  : >"$work/stdout"
+  (cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$1" >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+}
+
+# True once the program's output holds the text.
+printed() { grep -q "$1" "$work/stdout"; }
+
+pass() { echo "ok:   $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Fails, shows the program's output if there is one, and exits.
+stop() {
+  fail "$*"
+  if [ -e "$work/stdout" ]; then
+    echo "--- stdout:"; cat -A "$work/stdout"; echo "--- stderr:"; cat "$work/stderr"
+  fi
+  exit 1
+}
+
+# Passes when two files hold the same bytes, else fails showing both: check_bytes WHAT ACTUAL EXPECTED
+# (the expected one may be a process substitution: check_bytes record "$file" <(printf '2\n')).
+check_bytes() {
+  cat "$3" >"$work/expected"
+  if cmp -s "$2" "$work/expected"; then
+    pass "$1"
+  else
+    fail "$1 differs; got:"
+    cat -A "$2" 2>&1
+    echo "--- expected:"
+    cat -A "$work/expected"
+  fi
+}
+
+# The font's lines around a run (the font-failure cases change them).
+font_loaded=$'Loading font: 24 point Cornerstone Regular.ttf\n'
+font_freed=$'Free font: 24 point Cornerstone Regular.ttf\n'
+
+# The console of a whole run: the start lines with this best score, then tail: console BEST TAIL.
+console() {
+  printf '%s\nGame Opened\nHighest Score Read -> %s%s%s' "$font_loaded" "$1" "$2" "$font_freed"
+}
+
+# Ends the script: status 1 when a check failed.
+finish() { [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }; echo "$1"; }
