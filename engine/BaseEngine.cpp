@@ -14,6 +14,15 @@ int ReportStartFailure() {
   return 1;
 }
 
+// Without a window system SDL falls back to its invisible offscreen driver; a game asked for a
+// window, so that counts as no display unless the offscreen driver was asked for by name.
+bool HasDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return driver == nullptr || SDL_strcmp(driver, "offscreen") != 0 ||
+         (requested != nullptr && SDL_strstr(requested, "offscreen") != nullptr);
+}
+
 SDL_Surface* CreateEngineSurface(int width, int height) {
   return SDL_CreateRGBSurface(0, width, height, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
 }
@@ -45,6 +54,13 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   screenHeight = height;
   if (SDL_Init(SDL_INIT_VIDEO) < 0)
     return ReportStartFailure();
+  if (!HasDisplay()) {
+    SDL_SetError("no display to open a window on (DISPLAY is not set; SDL_VIDEODRIVER=dummy "
+                 "runs without one)");
+    ReportStartFailure();
+    SDL_Quit();
+    return 1;
+  }
   static bool exitHandlersRegistered = false;
   if (!exitHandlersRegistered) {
     std::atexit(SDL_Quit);

@@ -134,5 +134,19 @@ TEST(EngineLifecycleDeathTest, UnknownVideoDriverReportsOnStandardErrorAndReturn
   };
   EXPECT_EXIT(initialiseWithBogusDriver(), testing::ExitedWithCode(3),
               "^Unable to init SDL: [^\n]+\n$");
+  // With no window system SDL would fall back to an invisible window: that is no display.
+  auto initialiseWithoutDisplay = [] {
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
+    BaseEngine engine;
+    const int result = engine.Initialise("t", 800, 600, nullptr, 24);
+    const bool nothingMade = engine.window == nullptr && SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    std::fflush(nullptr);
+    std::_Exit(result == 1 && nothingMade ? 3 : 4);
+  };
+  EXPECT_EXIT(initialiseWithoutDisplay(), testing::ExitedWithCode(3),
+              "Unable to init SDL: no display to open a window on [^\n]+\n$");
   GTEST_FLAG_SET(death_test_style, style);
 }
