@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "engine/PixelRows.h"
+
 namespace {
 
 // Two fills that no blit leaves both in place unless it writes nothing there.
@@ -130,17 +132,17 @@ TextCache::Entry* TextCache::Fill(TTF_Font* font, const char* text, int length, 
 
 void TextCache::Paint(const Entry& entry, int x, int y, SDL_Surface* surface) {
   const SDL_Rect& clip = surface->clip_rect;
-  const int64_t left = std::max<int64_t>(x, clip.x);
-  const int64_t top = std::max<int64_t>(y, clip.y);
-  const int64_t right = std::min<int64_t>(int64_t{x} + entry.width, int64_t{clip.x} + clip.w);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + entry.height, int64_t{clip.y} + clip.h);
-  if (left >= right || top >= bottom)
+  PixelCopy copy;
+  if (!ClipCopy(0, 0, entry.width, entry.height, int64_t{x} - clip.x, int64_t{y} - clip.y, clip.w,
+                clip.h, entry.width, entry.height, copy))
     return;
-  const int columns = static_cast<int>(right - left);
+  const int columns = copy.target.width;
   const int stride = surface->pitch / 4;
-  uint32_t* target = static_cast<uint32_t*>(surface->pixels) + top * stride + left;
-  const uint8_t* codes = entry.codes + (top - y) * entry.width + (left - x);
-  for (int64_t row = top; row < bottom; ++row, target += stride, codes += entry.width) {
+  uint32_t* target = static_cast<uint32_t*>(surface->pixels) +
+                     static_cast<ptrdiff_t>(copy.target.y + clip.y) * stride + copy.target.x + clip.x;
+  const uint8_t* codes =
+      entry.codes + static_cast<ptrdiff_t>(copy.sourceY) * entry.width + copy.sourceX;
+  for (int row = 0; row < copy.target.height; ++row, target += stride, codes += entry.width) {
     if (entry.valueCount == 1) {
       const uint32_t value = entry.values[1];
       for (int column = 0; column < columns; ++column)
