@@ -3,12 +3,8 @@
 # Usage: pictures_test.sh <make_pictures binary> <source dir>
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 <make_pictures binary> <source dir>" >&2
-  exit 2
-fi
-tool=$1
-src=$2
+[ $# -eq 2 ] || { echo "usage: $0 <make_pictures binary> <source dir>" >&2; exit 2; }
+tool=$1 src=$2
 font="$src/assets/Cornerstone Regular.ttf"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -20,12 +16,7 @@ mkdir "$work/a" "$work/b" "$work/c"
 
 # Two runs into fresh directories.
 for run in a b; do
-  status=0
-  "$tool" "$work/$run" "$font" || status=$?
-  if [ "$status" -ne 0 ]; then
-    echo "FAIL: make_pictures exited with status $status on run $run"
-    exit 1
-  fi
+  "$tool" "$work/$run" "$font" || { echo "FAIL: make_pictures exited with status $? on run $run"; exit 1; }
 done
 
 for name in bg.jpg fire_bg_full.jpg; do
@@ -38,41 +29,30 @@ for name in bg.jpg fire_bg_full.jpg; do
 done
 
 # A missing font is reported as a failure, not a crash or a half-written picture.
-if "$tool" "$work/c" "$work/no-such-font.ttf" 2>/dev/null; then
-  fail "make_pictures succeeded without a font"
-else
-  status=$?
-  if [ "$status" -eq 1 ]; then pass "a missing font gives exit status 1"; else fail "a missing font gave exit status $status"; fi
-fi
+status=0
+"$tool" "$work/c" "$work/no-such-font.ttf" 2>/dev/null || status=$?
+if [ "$status" -eq 1 ]; then pass "a missing font gives exit status 1"; else fail "a missing font gave exit status $status"; fi
 
 bg=$work/a/bg.jpg
 fire=$work/a/fire_bg_full.jpg
 
-size=$(identify -format '%w %h' "$bg")
-if [ "$size" = "800 600" ]; then pass "bg.jpg is 800x600"; else fail "bg.jpg is '$size', wanted '800 600'"; fi
-size=$(identify -format '%w %h' "$fire")
-if [ "$size" = "800 550" ]; then pass "fire_bg_full.jpg is 800x550"; else fail "fire_bg_full.jpg is '$size', wanted '800 550'"; fi
+for want in "$bg 800 600" "$fire 800 550"; do
+  size=$(identify -format '%w %h' "${want% * *}")
+  if [ "$size" = "${want#* }" ]; then pass "$want"; else fail "${want% * *} is '$size', wanted '${want#* }'"; fi
+done
 
 # The bytes R G B ... of a W x H area at X,Y, one number a line.
 area() { convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 rgb:- | od -An -v -tu1 | tr -s ' ' '\n' | grep -v '^$'; }
 # Mean absolute difference per channel between two equal areas given as files of numbers.
 meandiff() { paste "$1" "$2" | awk '{d = $1 - $2; s += (d < 0 ? -d : d); n++} END {printf "%.3f\n", n ? s / n : 999}'; }
 # Sum over R, G, B of the absolute difference between two pixels.
-pixdiff() {
-  area "$1" "$2" "$3" 1 1 >"$work/p1"
-  area "$1" "$4" "$5" 1 1 >"$work/p2"
-  paste "$work/p1" "$work/p2" | awk '{d = $1 - $2; s += (d < 0 ? -d : d)} END {print s}'
-}
+pixdiff() { paste <(area "$1" "$2" "$3" 1 1) <(area "$1" "$4" "$5" 1 1) | awk '{d = $1 - $2; s += (d < 0 ? -d : d)} END {print s}'; }
 # Is a greater than b (both decimals)?
 above() { awk -v a="$1" -v b="$2" 'BEGIN {exit !(a > b)}'; }
 
 # The band is laid side by side: column 799 must run on into column 0 like any two neighbouring columns.
-area "$fire" 799 0 1 550 >"$work/c799"
-area "$fire" 0 0 1 550 >"$work/c0"
-area "$fire" 399 0 1 550 >"$work/c399"
-area "$fire" 400 0 1 550 >"$work/c400"
-seam=$(meandiff "$work/c799" "$work/c0")
-inner=$(meandiff "$work/c399" "$work/c400")
+seam=$(meandiff <(area "$fire" 799 0 1 550) <(area "$fire" 0 0 1 550))
+inner=$(meandiff <(area "$fire" 399 0 1 550) <(area "$fire" 400 0 1 550))
 limit=$(awk -v i="$inner" 'BEGIN {printf "%.3f\n", 2 * i + 1.5}')
 if above "$seam" "$limit"; then
   fail "visible seam: columns 799|0 differ by $seam on average, neighbours 399|400 by $inner (limit $limit)"
@@ -81,9 +61,7 @@ else
 fi
 # Guards the seam check against a flat picture, where every pair of columns would agree: in the flames
 # (the lower 250 rows) columns far apart must differ clearly.
-area "$fire" 0 300 1 250 >"$work/low0"
-area "$fire" 200 300 1 250 >"$work/low200"
-apart=$(meandiff "$work/low0" "$work/low200")
+apart=$(meandiff <(area "$fire" 0 300 1 250) <(area "$fire" 200 300 1 250))
 if above "$apart" 4; then pass "the flames vary across the band (columns 0 and 200 differ by $apart)"; else fail "the band looks flat: columns 0 and 200 differ by only $apart"; fi
 
 # Each button face must stand apart from the pixels just outside its click area, on all four sides,
@@ -113,8 +91,5 @@ END
 check_button PLAY 341 241 474 274
 check_button EXIT 341 296 474 329
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all picture checks passed"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Faults through the real game (Initialise, MainLoop and the game's own code, driven by the
-# scripted_game helper: PLAY, Left held after the first point, Escape after the game over) in a
-# scratch directory: missing, empty, cut and damaged pictures, pictures smaller than the window and
-# the band, a missing and a damaged font; and the plain run under valgrind's memcheck (0 errors, no
-# definitely lost bytes; status 77 when valgrind is missing). Each run must print exactly the expected
-# lines, exit with status 0, and leave the record 1 and no other file.
+# Faults through the real game driven by scripted_game: damaged, missing or small pictures and fonts,
+# and a valgrind run (status 77 without valgrind). Each run prints exactly the expected lines, exits
+# 0, and leaves the record 1 and no other file.
 # Usage: program_faults.sh <scripted_game> <source dir> <case>
 set -u
 game=$(realpath "$1")

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# A save that fails keeps the old record and leaves no temporary file. Faults injected as root,
-# where chmod stops nothing: efbig (file size limit 0 with SIGXFSZ ignored), erofs (read-only bind
-# mount in a user and mount namespace), enospc (a full tmpfs in such a namespace). Exit status 77
-# when the namespace or the mount is refused. Usage: write_faults.sh <score_writer> <fault>
+# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs; the last two in
+# unshare -Urm, status 77 when refused) keeps the old record and leaves no temporary file.
+# Usage: write_faults.sh <score_writer> <fault>
 set -u
 writer=$(realpath "$1")
 fault=$2

@@ -13,10 +13,8 @@ namespace testsupport {
 
 using Log = std::vector<std::string>;
 
-// Logs each operation, then runs the default. The render hooks and passes are logged only when
-// hooks is set, marked '*' when they ran with surfaceLocked set. Escape's KeyDown sets exitCode
-// to 0, as does the passes-th TickAction when passes is positive; overlayAsksForFrame makes
-// DrawOverlay ask for another frame.
+// Logs each operation, then runs the default; render hooks only with hooks set, '*' when locked.
+// Escape, or the passes-th tick, sets exitCode 0; overlayAsksForFrame asks for another frame.
 class Recorder : public BaseEngine {
  public:
   int InitialiseGame() override {

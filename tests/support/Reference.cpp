@@ -1,6 +1,8 @@
 // Plain per-pixel models of the engine's pixel work, guarded surfaces and encoded test pictures.
 #include "support/Reference.h"
 
+#include "support/TestSupport.h"
+
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
@@ -31,24 +33,11 @@ void ForBox(SDL_Surface* surface, int64_t left, int64_t top, int64_t right, int6
       paint(x, y);
 }
 
-// "" when the buffers are equal, else how many words differ and the first as a pixel position
-// (x past the width: row padding; y outside the rows: a guard word).
+// "" when the buffers are equal, else the first difference as a word of the buffer (guards first).
 std::string Compare(const char* name, const GuardedSurface& actual,
                     const GuardedSurface& expected) {
-  size_t count = 0, first = 0;
-  for (size_t i = actual.buffer.size(); i-- > 0;)
-    if (actual.buffer[i] != expected.buffer[i]) {
-      ++count;
-      first = i;
-    }
-  if (count == 0)
-    return "";
-  const long long word = static_cast<long long>(first - kGuardWords);
-  char text[160];
-  std::snprintf(text, sizeof text, "%s: %zu words differ, the first at (%lld, %lld): %08X, not %08X",
-                name, count, word % actual.stride, word / actual.stride, actual.buffer[first],
-                expected.buffer[first]);
-  return text;
+  const std::string difference = FirstDifference(actual.buffer, expected.buffer, actual.stride);
+  return difference.empty() ? "" : name + (": " + difference);
 }
 
 }  // namespace

@@ -15,28 +15,6 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-Surface::Surface(int width, int height, uint32_t fill)
-    : surface(SDL_CreateRGBSurface(0, width, height, 32, 0x00FF0000, 0x0000FF00, 0x000000FF,
-                                   0xFF000000)) {
-  if (surface == nullptr)
-    throw std::runtime_error(SDL_GetError());
-  SDL_FillRect(surface, nullptr, fill);
-}
-
-Surface::~Surface() { SDL_FreeSurface(surface); }
-
-uint32_t& Surface::At(int x, int y) {
-  return static_cast<uint32_t*>(surface->pixels)[y * (surface->pitch / 4) + x];
-}
-
-uint32_t Surface::At(int x, int y) const { return PixelAt(surface, x, y); }
-
-std::vector<uint32_t> Surface::Pixels() const { return PixelsOf(surface); }
-
-uint32_t PixelAt(SDL_Surface* surface, int x, int y) {
-  return static_cast<const uint32_t*>(surface->pixels)[y * (surface->pitch / 4) + x];
-}
-
 std::vector<uint32_t> PixelsOf(SDL_Surface* surface) {
   std::vector<uint32_t> all;
   all.reserve(static_cast<size_t>(surface->w) * surface->h);
@@ -65,6 +43,24 @@ std::string FirstDifference(const std::vector<uint32_t>& actual,
                 count, first % static_cast<size_t>(width), first / static_cast<size_t>(width),
                 actual[first], expected[first]);
   return text;
+}
+
+void Push(uint32_t type, int code, int x, int y) {
+  SDL_Event event{};
+  event.type = type;
+  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = code;
+  } else if (type == SDL_MOUSEMOTION) {
+    event.motion.x = x;
+    event.motion.y = y;
+  } else {
+    event.button.button = static_cast<Uint8>(code);
+    event.button.x = x;
+    event.button.y = y;
+  }
+  if (SDL_PushEvent(&event) != 1)
+    throw std::runtime_error(SDL_GetError());
 }
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }

@@ -1,4 +1,4 @@
-// Shared test helpers: 32-bit surfaces, a scratch working directory and console capture.
+// Shared test helpers: pixel lists, a scratch working directory, console capture and event pushes.
 #pragma once
 #include <SDL.h>
 
@@ -7,22 +7,6 @@
 #include <vector>
 
 namespace testsupport {
-
-// A surface in the engine's format (ARGB masks, 32 bits), filled with fill; freed by the owner.
-struct Surface {
-  Surface(int width, int height, uint32_t fill = 0);
-  ~Surface();
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  uint32_t& At(int x, int y);
-  uint32_t At(int x, int y) const;
-  // Every pixel, row by row.
-  std::vector<uint32_t> Pixels() const;
-  SDL_Surface* surface;
-};
-
-// The pixel (x, y) of any 32-bit surface.
-uint32_t PixelAt(SDL_Surface* surface, int x, int y);
 
 // Every pixel of any 32-bit surface, row by row.
 std::vector<uint32_t> PixelsOf(SDL_Surface* surface);
@@ -69,6 +53,10 @@ class StdoutCapture {
   bool done = false;
   std::string text;
 };
+
+// Pushes an SDL event: a key event with its key code, a mouse event with its button (code) and
+// position, or a bare event of the type.
+void Push(uint32_t type, int code = 0, int x = 0, int y = 0);
 
 // The source tree's path (for the committed assets).
 std::string SourceDir();

@@ -97,8 +97,9 @@ TEST(EngineImages, LoadTable) {
                    ? image.pixels[i] != testsupport::PatternPixel(i % image.width, i / image.width)
                    : image.pixels[i] >> 24 != 0xFF;
     EXPECT_EQ(wrong, 0u);
-    testsupport::Surface target(8, 8, 0x777777);
+    testsupport::GuardedSurface target(8, 8, 0, 0x777777);
     image.RenderImage(target.surface, 0, 0, 0, 0, 8, 8);
-    EXPECT_TRUE(image.IsLoaded() || target.Pixels() == std::vector<uint32_t>(64, 0x777777));
+    EXPECT_TRUE(image.IsLoaded() ||
+                testsupport::PixelsOf(target.surface) == std::vector<uint32_t>(64, 0x777777));
   }
 }

@@ -24,23 +24,6 @@ struct Event {
   int code = 0, x = 0, y = 0;
 };
 
-void Push(const Event& e) {
-  SDL_Event event{};
-  event.type = e.type;
-  if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
-    event.key.state = e.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = e.code;
-  } else if (e.type == SDL_MOUSEMOTION) {
-    event.motion.x = e.x;
-    event.motion.y = e.y;
-  } else {
-    event.button.button = static_cast<Uint8>(e.code);
-    event.button.x = e.x;
-    event.button.y = e.y;
-  }
-  ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-}
-
 // The key events still queued, by key.
 std::vector<int> QueuedKeys() {
   SDL_Event events[32];
@@ -62,10 +45,10 @@ TEST_F(EngineLoop, FirstPassUpdatesAtOnceAndDrawsAFullFrame) {
   EXPECT_EQ(engine.MainLoop(), 0);
   EXPECT_EQ(engine.log, Log({"tick", "update now", "render full"}));
   EXPECT_EQ(engine.nextTickTime, engine.currentTick + 15);
-  testsupport::Surface expected(800, 600, 0xFFFF00);
+  testsupport::GuardedSurface expected(800, 600, 0, 0xFFFF00);
   testsupport::ReferenceRectangle(expected.surface, 100, 50, 109, 59, 0xFF00FF);
   EXPECT_EQ(testsupport::FirstDifference(testsupport::PixelsOf(engine.screenSurface),
-                                         expected.Pixels(), 800),
+                                         testsupport::PixelsOf(expected.surface), 800),
             "");
   EXPECT_FALSE(engine.needsRedraw || engine.needsFullRedraw);
 }
@@ -107,7 +90,7 @@ TEST_F(EngineLoop, EventTable) {
     engine.nextTickTime = 0;
     engine.needsRedraw = engine.needsFullRedraw = true;
     for (const Event& event : c.events)
-      Push(event);
+      testsupport::Push(event.type, event.code, event.x, event.y);
     EXPECT_EQ(engine.MainLoop(), 0);
     EXPECT_EQ(engine.log, c.log);
     EXPECT_EQ(QueuedKeys(), c.queued);

@@ -22,12 +22,9 @@ using testsupport::StdoutCapture;
 
 const char* const kFont = "Cornerstone Regular.ttf";
 
+// A DrawString call.
 DrawCall Text(int x, int y, const std::string& text, uint32_t colour, bool onBackground = false) {
-  DrawCall call{DrawCall::kText, x, y};
-  call.text = text;
-  call.colour = colour;
-  call.onBackground = onBackground;
-  return call;
+  return {DrawCall::kText, x, y, 0, 0, 0, 0, onBackground, colour, text};
 }
 
 // An engine initialised with the default font at 24 points, destroyed quietly.
@@ -110,7 +107,7 @@ TEST_F(EngineText, WhiteTextAndNothingForEmptyTextOrMissingFont) {
     missing = engine->fontManager.GetFont("missing.ttf", 24);
     EXPECT_EQ(out.Text(), "Loading font: 24 point missing.ttf\nFont loading failed.\n");
   }
-  testsupport::Surface target(100, 48, 0x0000FF);
+  testsupport::GuardedSurface target(100, 48, 0, 0x0000FF);
   engine->DrawString(5, 5, "Hello", 0xFFFFFF, nullptr, target.surface);
   int w = 0, h = 0, white = 0, stray = 0;
   TTF_SizeText(engine->defaultFont->handle, "Hello", &w, &h);
@@ -122,21 +119,21 @@ TEST_F(EngineText, WhiteTextAndNothingForEmptyTextOrMissingFont) {
     }
   EXPECT_GT(white, 20);
   EXPECT_EQ(stray, 0);
-  const std::vector<uint32_t> drawn = target.Pixels();
+  const std::vector<uint32_t> drawn = testsupport::PixelsOf(target.surface);
   StdoutCapture out;
   engine->DrawString(5, 5, "", 0x00FF00, nullptr, target.surface);
   engine->DrawString(5, 5, "Hello", 0x00FF00, missing, target.surface);
   engine->defaultFont = nullptr;
   engine->DrawString(5, 5, "Hello", 0x00FF00, nullptr, target.surface);
   EXPECT_EQ(out.Text(), "");
-  EXPECT_EQ(target.Pixels(), drawn);
+  EXPECT_EQ(testsupport::PixelsOf(target.surface), drawn);
 }
 
 // While Render holds a screen surface that must be locked, text is still drawn and the lock kept.
 TEST_F(EngineText, DrawsOnALockedSurfaceThatMustBeLockedAndKeepsTheLock) {
   SDL_Surface* own = engine->screenSurface;
   testsupport::EncodedSurface encoded(800, 600);
-  testsupport::Surface expected(800, 600);
+  testsupport::GuardedSurface expected(800, 600, 0, 0);
   engine->screenSurface = encoded.surface;
   engine->surfaceLocked = true;
   SDL_LockSurface(encoded.surface);
@@ -144,7 +141,7 @@ TEST_F(EngineText, DrawsOnALockedSurfaceThatMustBeLockedAndKeepsTheLock) {
   EXPECT_EQ(encoded.surface->locked, 1);
   testsupport::ReferenceText(expected.surface, engine->defaultFont->handle, 10, 20, "Hello",
                              0xFFFFFF);
-  EXPECT_EQ(testsupport::PixelsOf(encoded.surface), expected.Pixels());
+  EXPECT_EQ(testsupport::PixelsOf(encoded.surface), testsupport::PixelsOf(expected.surface));
   SDL_UnlockSurface(encoded.surface);
   engine->screenSurface = own;
 }

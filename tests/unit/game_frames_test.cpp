@@ -1,20 +1,13 @@
 // The still-paddle game through MainLoop: its computed checkpoints, the console, the record, and its
 // frames compared as pixels, with the pictures in place, missing or tiny.
 //
-// Checkpoints of a game where no key is pressed, worked out by hand from the rules (paddle centre
-// 400, 555, so the paddle line is exactY > 529 and a hit needs exactX - 25 <= 475 and
-// exactX + 25 >= 325; the right wall is exactX > 774, the left wall exactX < 25, the top exactY < 25):
-//   Ball B (start 750, 50, speed 5.5, 6.5): x = 750 + 5.5n passes 774 at n = 5 (777.5 -> 774, turns).
-//     Then x = 774 - 5.5(n - 5). y = 50 + 6.5n first exceeds 529 at n = 74 (531, as 6.5 * 73.7 = 479):
-//     x = 774 - 5.5 * 69 = 394.5, a hit: y = 529, speedY -6.5, first point.
-//     Up again: y = 529 - 6.5k < 25 first at k = 78 (n = 152, y 22 -> 25, turns down).
-//     Left wall: x = 774 - 5.5k < 25 first at k = 137 (n = 142, x 20.5 -> 25, turns right),
-//     then x = 25 + 5.5(n - 142). Down: y = 25 + 6.5(n - 152) > 529 first at n - 152 = 78 (n = 230,
-//     y 532); x = 25 + 5.5 * 88 = 509, left edge 484 > 475: a miss.
-//   Ball A (start 50, 50, speed 2.5, 3.5): y = 50 + 3.5n > 529 first at n = 137 (529.5, as 3.5 * 136
-//     = 476 gives 526); x = 50 + 2.5 * 137 = 392.5 (no wall yet: 774 needs n > 289), a hit: y = 529,
-//     speedY -3.5, second point. At n = 230 it stands at x = 50 + 575 = 625, y = 529 - 3.5 * 93 = 203.5.
-// So the game ends on the 230th update with 2 points; the bands move 2 pixels an update.
+// Checkpoints worked out by hand (paddle centre 400, 555: a hit needs exactY > 529 with
+// exactX - 25 <= 475 and exactX + 25 >= 325; walls at exactX > 774, exactX < 25, exactY < 25):
+//   B (750, 50, speed 5.5, 6.5) turns at the right wall at n = 5, meets the paddle line at n = 74 at
+//   x 394.5 (hit, point 1), turns at the left wall at n = 142 and the top at n = 152, and comes down
+//   at n = 230 at x 509 (left edge 484 > 475: the miss).
+//   A (50, 50, speed 2.5, 3.5) meets the paddle line at n = 137 at x 392.5 (hit, point 2) and stands
+//   at (625, 203.5) at n = 230. So the game ends on update 230 with 2 points; bands move 2 px each.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -27,6 +20,7 @@
 #include <vector>
 
 #include "engine/ImageData.h"
+#include "support/Reference.h"
 #include "unit/game_probe.h"
 
 using gametest::Frame;
@@ -67,7 +61,7 @@ std::string Describe(const Checkpoint& at) {
 // The frame of a checkpoint composed from its parts in the drawing order of a play frame: header
 // shades and title, the two bands, the paddle, ball A, ball B, then the score lines until the game over.
 Frame Expected(GameProbe& game, const Checkpoint& at, const ImageData& band) {
-  testsupport::Surface reference(800, 600, 0);
+  testsupport::GuardedSurface reference(800, 600, 0, 0);
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 800; ++x)
       reference.At(x, y) = x < 267 ? 0x505050 : (x < 534 ? 0x404040 : 0x707070);
@@ -89,7 +83,7 @@ Frame Expected(GameProbe& game, const Checkpoint& at, const ImageData& band) {
     game.DrawString(294, 10, ("High Score : " + std::to_string(kBest)).c_str(), kWhite, nullptr,
                     reference.surface);
   }
-  return Frame{reference.Pixels()};
+  return Frame{testsupport::PixelsOf(reference.surface)};
 }
 
 // The start screen: black, with the start picture's own pixels from the top left corner.
@@ -134,7 +128,10 @@ TEST(GameFrames, StillPaddleGameTable) {
       {"pictures in place", nullptr, true},
       {"no start picture", [] { std::filesystem::remove("assets/bg.jpg"); }, true},
       {"a 10 x 10 red start picture",
-       [] { IMG_SaveJPG(testsupport::Surface(10, 10, 0xFFFF0000).surface, "assets/bg.jpg", 90); }, true},
+       [] {
+         IMG_SaveJPG(testsupport::GuardedSurface(10, 10, 0, 0xFFFF0000).surface, "assets/bg.jpg", 90);
+       },
+       true},
       {"no band picture", [] { std::filesystem::remove("assets/fire_bg_full.jpg"); }, false},
   };
   for (const Case& test : cases) {
@@ -154,7 +151,7 @@ TEST(GameFrames, StillPaddleGameTable) {
           game.updating = false;
           game.ZarvoMain::Render();
           start = game.Snapshot();
-          gametest::PushMouseDown(1, 400, 257);
+          testsupport::Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
           game.afterPass = [&](GameProbe& probe) {
             probe.updating = true;
             const int update = probe.playUpdates;
@@ -164,8 +161,8 @@ TEST(GameFrames, StillPaddleGameTable) {
                 problems.push_back("update " + std::to_string(update) + ": " + found);
             }
             if (update == 10 || (probe.gameOver && update == probe.gameOverUpdate + 5)) {
-              gametest::PushMouseDown(1, 400, 257);
-              gametest::PushMouseDown(3, 400, 310);
+              testsupport::Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+              testsupport::Push(SDL_MOUSEBUTTONDOWN, 3, 400, 310);
             }
             if (probe.gameOver && update == probe.gameOverUpdate) {
               framesAtGameOver = probe.frames;
@@ -173,7 +170,7 @@ TEST(GameFrames, StillPaddleGameTable) {
               dir.WriteFile("highScore.txt", "junk");
             }
             if (probe.gameOver && update == probe.gameOverUpdate + 10)
-              gametest::PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+              testsupport::Push(SDL_KEYDOWN, SDLK_ESCAPE);
           };
         },
         [&](GameProbe& game) { framesAtEnd = game.frames; });

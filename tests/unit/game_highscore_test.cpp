@@ -15,7 +15,7 @@
 
 namespace fs = std::filesystem;
 using gametest::GameProbe;
-using gametest::PushKey;
+using testsupport::Push;
 
 namespace {
 
@@ -56,13 +56,13 @@ std::string PlayShortGame(int& best) {
   int gameOverUpdate = 0;
   const std::string console = gametest::RunGame(
       [&](GameProbe& game) {
-        gametest::PushMouseDown(1, 400, 257);
-        PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+        Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+        Push(SDL_KEYDOWN, SDLK_RIGHT);
         game.afterPass = [&](GameProbe& probe) {
           if (probe.passes == 1)
             probe.score = 2;
           if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate)
-            PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+            Push(SDL_KEYDOWN, SDLK_ESCAPE);
         };
       },
       [&](GameProbe& game) {
@@ -105,7 +105,7 @@ TEST(GameHighScore, ReadingTable) {
     }
     Place(dir, kFile, test.content);
     const std::string console =
-        gametest::RunGame([](GameProbe&) { PushKey(SDL_KEYDOWN, SDLK_ESCAPE); });
+        gametest::RunGame([](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
     EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit"));
     EXPECT_EQ(Found(dir, kFile), test.best < 0 ? "0\n" : test.content);
     EXPECT_EQ(OtherFiles(), test.content == kMissing ? std::vector<std::string>{}

@@ -8,8 +8,7 @@
 #include "unit/game_probe.h"
 
 using gametest::GameProbe;
-using gametest::PushKey;
-using gametest::PushMouseDown;
+using testsupport::Push;
 
 // Each script pushes its events before the loop (or on a later pass): the console, the state, the
 // actors on the list and the passes run, and never a save (a score of 9 would be written).
@@ -40,41 +39,41 @@ TEST(GameInput, EventTable) {
     cases.push_back({"button " + std::to_string(press.button) + " at (" + std::to_string(press.x) +
                          ", " + std::to_string(press.y) + ")",
                      [press](GameProbe&) {
-                       PushMouseDown(press.button, press.x, press.y);
-                       PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+                       Push(SDL_MOUSEBUTTONDOWN, press.button, press.x, press.y);
+                       Push(SDL_KEYDOWN, SDLK_ESCAPE);
                      },
                      press.outcome == 'p'   ? "\nGame Started\nGame Exit"
                      : press.outcome == 'x' ? "\nGame Exit\nGame Exit"  // the button's, then Escape's
                                             : "\nGame Exit",
                      GameProbe::StateExit, press.outcome == 'p' ? 5u : 0u, 1});
   cases.push_back({"the exit button alone ends the loop after its pass",
-                   [](GameProbe&) { PushMouseDown(1, 400, 310); }, "\nGame Exit", GameProbe::StateExit,
-                   0, 1});
+                   [](GameProbe&) { Push(SDL_MOUSEBUTTONDOWN, 1, 400, 310); }, "\nGame Exit",
+                   GameProbe::StateExit, 0, 1});
   cases.push_back({"other keys and the release of Escape do nothing; each Escape runs the exit steps",
                    [](GameProbe&) {
                      for (int key : {SDLK_RETURN, SDLK_SPACE, SDLK_RIGHT})
-                       PushKey(SDL_KEYDOWN, key);
-                     PushKey(SDL_KEYUP, SDLK_ESCAPE);
-                     PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-                     PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+                       Push(SDL_KEYDOWN, key);
+                     Push(SDL_KEYUP, SDLK_ESCAPE);
+                     Push(SDL_KEYDOWN, SDLK_ESCAPE);
+                     Push(SDL_KEYDOWN, SDLK_ESCAPE);
                    },
                    "\nGame Exit\nGame Exit", GameProbe::StateExit, 0, 1});
   cases.push_back({"a window close on the start screen: no message",
-                   [](GameProbe&) { gametest::PushQuit(); }, "", GameProbe::StateStart, 0, 0});
+                   [](GameProbe&) { Push(SDL_QUIT); }, "", GameProbe::StateStart, 0, 0});
   cases.push_back({"a window close during play: no message, no save, the later Escape unhandled",
                    [](GameProbe& game) {
                      game.score = 9;
-                     PushMouseDown(1, 400, 257);
-                     gametest::PushQuit();
-                     PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+                     Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+                     Push(SDL_QUIT);
+                     Push(SDL_KEYDOWN, SDLK_ESCAPE);
                    },
                    "\nGame Started", GameProbe::StatePlaying, 5, 0});
   cases.push_back({"a state outside 0..3 is stored: presses are ignored, Escape still ends",
                    [](GameProbe& game) {
                      game.SetState(5);
-                     PushMouseDown(1, 400, 257);
-                     PushMouseDown(1, 400, 310);
-                     PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+                     Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+                     Push(SDL_MOUSEBUTTONDOWN, 1, 400, 310);
+                     Push(SDL_KEYDOWN, SDLK_ESCAPE);
                    },
                    "\nGame Exit", GameProbe::StateExit, 0, 1});
   testsupport::ScratchDirectory dir(true);

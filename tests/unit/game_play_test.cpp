@@ -10,7 +10,7 @@
 #include "unit/game_probe.h"
 
 using gametest::GameProbe;
-using gametest::PushKey;
+using testsupport::Push;
 using GamePlay = gametest::PlayingGame;
 
 // One update of ball B from a placed state, beside the paddle centred on (400, 555): the strict edge
@@ -136,7 +136,7 @@ TEST_F(GamePlay, TitlePatchCoversAnObject) {
   for (int y = 10; y < 40; ++y)
     for (int x = 590; x < 600; ++x) {
       shown.push_back(frame.At(x, y));
-      patch.push_back(testsupport::PixelAt(game.backgroundSurface, x, y));
+      patch.push_back(static_cast<uint32_t*>(game.backgroundSurface->pixels)[y * 800 + x]);
     }
   EXPECT_EQ(shown, patch);
   for (auto [x, y] : {std::pair{589, 30}, {600, 30}, {595, 40}, {595, 9}})
@@ -150,16 +150,16 @@ TEST(GameKeys, HeldArrowKeysThroughTheLoop) {
   std::vector<int> centres;
   gametest::RunGame([&](GameProbe& game) {
     game.passLimit = 120;
-    gametest::PushMouseDown(1, 400, 257);
-    PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+    Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+    Push(SDL_KEYDOWN, SDLK_RIGHT);
     game.afterPass = [&](GameProbe& probe) {
       centres.push_back(probe.Player()->GetCentreX());
       if (probe.passes == 10 || probe.passes == 45)
-        PushKey(SDL_KEYUP, SDLK_RIGHT);
+        Push(SDL_KEYUP, SDLK_RIGHT);
       if (probe.passes == 15)
-        PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+        Push(SDL_KEYDOWN, SDLK_RIGHT);
       if (probe.passes == 45)
-        PushKey(SDL_KEYDOWN, SDLK_LEFT);
+        Push(SDL_KEYDOWN, SDLK_LEFT);
     };
   });
   std::vector<int> expected;

@@ -40,26 +40,6 @@ void GameProbe::Pass() {
 
 Frame GameProbe::Snapshot() const { return Frame{testsupport::PixelsOf(screenSurface)}; }
 
-void PushMouseDown(int button, int x, int y) {
-  SDL_Event event{};
-  event.button = {SDL_MOUSEBUTTONDOWN, 0, 0, 0, static_cast<Uint8>(button), SDL_PRESSED, 1, 0, x, y};
-  SDL_PushEvent(&event);
-}
-
-void PushKey(uint32_t type, int keyCode) {
-  SDL_Event event{};
-  event.key.type = type;
-  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = keyCode;
-  SDL_PushEvent(&event);
-}
-
-void PushQuit() {
-  SDL_Event event{};
-  event.type = SDL_QUIT;
-  SDL_PushEvent(&event);
-}
-
 std::string Captured(const std::function<void()>& body) {
   testsupport::StdoutCapture capture;
   body();
@@ -91,7 +71,7 @@ void PlayingGame::SetUp() {
     ASSERT_EQ(game.Start(), 0);
     game.updating = false;
     game.passLimit = 1;
-    PushMouseDown(1, 400, 257);
+    testsupport::Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
     game.MainLoop();
   });
   ASSERT_EQ(game.objects.size(), 5u);

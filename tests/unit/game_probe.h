@@ -73,11 +73,6 @@ class GameProbe : public ZarvoMain {
   std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
 };
 
-// Event pushers: a mouse press, a key press or release, a window close request.
-void PushMouseDown(int button, int x, int y);
-void PushKey(uint32_t type, int keyCode);
-void PushQuit();
-
 // Runs body with standard output captured and returns the bytes written.
 std::string Captured(const std::function<void()>& body);
 

@@ -30,8 +30,7 @@ TEST(ObjectsDisplayable, DrawAndUndrawTable) {
   testsupport::Canvas canvas(engine, 64, 48, 2);
   canvas.Noise(1);
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << " offset " << c.offsetX << ", "
-                                    << c.offsetY << " size " << c.width << "x" << c.height);
+    SCOPED_TRACE(&c - cases);
     DisplayableObject object(&engine);
     if (&c == cases) {
       EXPECT_EQ(std::vector<int>({object.currentX, object.currentY, object.previousX,

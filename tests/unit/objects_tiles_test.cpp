@@ -7,6 +7,7 @@
 
 #include "engine/BaseEngine.h"
 #include "objects/TileManager.h"
+#include "support/Reference.h"
 #include "support/TestSupport.h"
 
 // A 3x2 map of 7-wide, 5-high cells painted over 0xABCDEF; a cell's grey is (value + mapX + mapY)
@@ -25,8 +26,8 @@ TEST(ObjectsTiles, RangesPaintGreyCellsFromTheGivenCorner) {
   for (const auto& [firstX, firstY, lastX, lastY, screenX, screenY] : cases) {
     SCOPED_TRACE(testing::Message() << firstX << "," << firstY << " .. " << lastX << "," << lastY
                                     << " at " << screenX << "," << screenY);
-    testsupport::Surface surface(64, 48, 0xABCDEF);
-    std::vector<uint32_t> expected = surface.Pixels();
+    testsupport::GuardedSurface surface(64, 48, 0, 0xABCDEF);
+    std::vector<uint32_t> expected = testsupport::PixelsOf(surface.surface);
     for (int y = screenY; y < 48; ++y)
       for (int x = screenX; x < 64; ++x) {
         const int mapX = firstX + (x - screenX) / 7, mapY = firstY + (y - screenY) / 5;
@@ -34,9 +35,10 @@ TEST(ObjectsTiles, RangesPaintGreyCellsFromTheGivenCorner) {
           expected[y * 64 + x] = kGreys[mapY][mapX];
       }
     tiles.DrawAllTiles(&engine, surface.surface, firstX, firstY, lastX, lastY, screenX, screenY);
-    EXPECT_EQ(testsupport::FirstDifference(surface.Pixels(), expected, 64), "");
+    EXPECT_EQ(testsupport::FirstDifference(testsupport::PixelsOf(surface.surface), expected, 64),
+              "");
   }
-  testsupport::Surface surface(64, 48);
+  testsupport::GuardedSurface surface(64, 48, 0, 0);
   tiles.tiles[5] = 30;
   tiles.DrawAllTiles(&engine, surface.surface, 2, 1, 2, 1, 0, 0);
   EXPECT_EQ(surface.At(6, 4), 0x101010u) << "(30 + 2 + 1) mod 16";
