@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/BenchWorld.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ int main(int argc, char** argv) {
     if (std::strncmp(argv[i], "--table=", 8) == 0)
       tableFile = argv[i] + 8;
   benchmark::Initialize(&argc, argv);
-  bench::ScratchDirectory directory;
+  testsupport::ScratchDirectory directory(true);
   TableReporter reporter;
   {
     bench::World world;

@@ -1,16 +1,10 @@
 // Set-up of the benchmarks' surfaces, pictures and game, in a scratch working directory.
 #include "bench/BenchWorld.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 
 #include "objects/DisplayableObject.h"
-
-namespace fs = std::filesystem;
 
 namespace bench {
 
@@ -69,25 +63,5 @@ World::~World() {
 World& TheWorld() { return *current; }
 
 void SetWorld(World* world) { current = world; }
-
-ScratchDirectory::ScratchDirectory() {
-  previous = fs::current_path().string();
-  std::string pattern = (fs::temp_directory_path() / "quendal-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("mkdtemp failed");
-  path = pattern;
-  const fs::path assets = fs::path(QUENDAL_SOURCE_DIR) / "assets";
-  fs::create_directories(fs::path(path) / "assets");
-  fs::copy_file(assets / "Cornerstone Regular.ttf", fs::path(path) / "Cornerstone Regular.ttf");
-  for (const char* picture : {"bg.jpg", "fire_bg_full.jpg"})
-    fs::copy_file(assets / picture, fs::path(path) / "assets" / picture);
-  fs::current_path(path);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-  std::error_code ignored;
-  fs::current_path(previous, ignored);
-  fs::remove_all(path, ignored);
-}
 
 }  // namespace bench

@@ -46,18 +46,5 @@ World& TheWorld();
 // Called by main with the world it made (null when done).
 void SetWorld(World* world);
 
-// Makes a fresh directory holding the font and the pictures and enters it; leaves and removes
-// it on destruction.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
- private:
-  std::string path;
-  std::string previous;
-};
 
 }  // namespace bench
