@@ -169,8 +169,9 @@ void BaseEngine::DrawString(int x, int y, const char* text, uint32_t colour, Fon
   SDL_Surface* rendered = TTF_RenderText_Solid(font->handle, text, textColour);
   if (rendered != nullptr) {
     const SDL_Rect& clip = surface->clip_rect;
-    if (int64_t{x} < int64_t{clip.x} + clip.w && int64_t{x} + rendered->w > clip.x &&
-        int64_t{y} < int64_t{clip.y} + clip.h && int64_t{y} + rendered->h > clip.y) {
+    PixelCopy visible;
+    if (ClipCopy(0, 0, rendered->w, rendered->h, int64_t{x} - clip.x, int64_t{y} - clip.y, clip.w,
+                 clip.h, rendered->w, rendered->h, visible)) {
       SDL_Rect destination{x, y, 0, 0};
       SDL_BlitSurface(rendered, nullptr, surface, &destination);
     }

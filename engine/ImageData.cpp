@@ -3,15 +3,13 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "engine/PixelRows.h"
+#include "engine/RegularFile.h"
 
 int ImageData::rotation = 0;
 int ImageData::cropLeft = 0;
@@ -87,54 +85,9 @@ bool PngSize(SDL_RWops* file, int& width, int& height) {
   return true;
 }
 
-bool SizeAccepted(int width, int height) {
-  return width > 0 && height > 0 && width <= ImageData::kMaxSide &&
-         height <= ImageData::kMaxSide && int64_t{width} * height <= ImageData::kMaxPixels;
-}
-
-// Opens a regular file only (a FIFO or a device would block or never end), without blocking.
-SDL_RWops* OpenRegularFile(const char* fileName) {
-  const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    return nullptr;
-  struct stat info;
-  std::FILE* stream = nullptr;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-    stream = ::fdopen(fd, "rb");
-  if (stream == nullptr) {
-    ::close(fd);
-    return nullptr;
-  }
-  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
-  if (file == nullptr)
-    std::fclose(stream);
-  return file;
-}
-
-// Decodes JPEG or PNG bytes only; every other format is refused before any decoder sees it, and
-// so is a picture whose header declares a size over the limits.
-SDL_Surface* DecodeJpegOrPng(const char* fileName) {
-  SDL_RWops* file = OpenRegularFile(fileName);
-  if (file == nullptr)
-    return nullptr;
-  SDL_Surface* decoded = nullptr;
-  const bool jpeg = IMG_isJPG(file) != 0;
-  const bool png = !jpeg && IMG_isPNG(file) != 0;
-  int width = 0, height = 0;
-  if ((jpeg || png) && ImageData::DeclaredSize(file, width, height) &&
-      SizeAccepted(width, height))
-    decoded = jpeg ? IMG_LoadJPG_RW(file) : IMG_LoadPNG_RW(file);
-  SDL_RWclose(file);
-  if (decoded != nullptr && (decoded->w != width || decoded->h != height)) {
-    SDL_FreeSurface(decoded);
-    decoded = nullptr;
-  }
-  return decoded;
-}
-
-}  // namespace
-
-bool ImageData::DeclaredSize(SDL_RWops* file, int& width, int& height) {
+// The width and height a PNG (IHDR) or JPEG (first SOFn) header declares, read without
+// decoding; the stream position is restored. False when no such header is found.
+bool DeclaredSize(SDL_RWops* file, int& width, int& height) {
   if (file == nullptr)
     return false;
   const Sint64 start = SDL_RWtell(file);
@@ -148,6 +101,39 @@ bool ImageData::DeclaredSize(SDL_RWops* file, int& width, int& height) {
   SDL_RWseek(file, start, RW_SEEK_SET);
   return found;
 }
+
+bool SizeAccepted(int width, int height) {
+  return width > 0 && height > 0 && width <= ImageData::kMaxSide &&
+         height <= ImageData::kMaxSide && int64_t{width} * height <= ImageData::kMaxPixels;
+}
+
+// Decodes JPEG or PNG bytes only; every other format is refused before any decoder sees it, and
+// so is a picture whose header declares a size over the limits.
+SDL_Surface* DecodeJpegOrPng(const char* fileName) {
+  std::FILE* stream = OpenRegularFile(fileName);
+  if (stream == nullptr)
+    return nullptr;
+  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
+  if (file == nullptr) {
+    std::fclose(stream);
+    return nullptr;
+  }
+  SDL_Surface* decoded = nullptr;
+  const bool jpeg = IMG_isJPG(file) != 0;
+  const bool png = !jpeg && IMG_isPNG(file) != 0;
+  int width = 0, height = 0;
+  if ((jpeg || png) && DeclaredSize(file, width, height) &&
+      SizeAccepted(width, height))
+    decoded = jpeg ? IMG_LoadJPG_RW(file) : IMG_LoadPNG_RW(file);
+  SDL_RWclose(file);
+  if (decoded != nullptr && (decoded->w != width || decoded->h != height)) {
+    SDL_FreeSurface(decoded);
+    decoded = nullptr;
+  }
+  return decoded;
+}
+
+}  // namespace
 
 bool ImageData::LoadImage(const char* fileName) {
   pixels.reset();

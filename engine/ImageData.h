@@ -4,7 +4,6 @@
 #include <memory>
 
 struct SDL_Surface;
-struct SDL_RWops;
 
 // Owns its pixels: width * height values row by row, each 0xAARRGGBB like the engine's surfaces.
 class ImageData {
@@ -35,9 +34,6 @@ class ImageData {
   static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
   // The longest side accepted, in pixels.
   static constexpr int kMaxSide = 16384;
-  // The width and height a JPEG (first SOFn) or PNG (IHDR) header declares, read without
-  // decoding; the stream position is restored. False when no such header is found.
-  static bool DeclaredSize(SDL_RWops* file, int& width, int& height);
 
   int width = 0;
   int height = 0;

@@ -2,7 +2,6 @@
 #include "game/HighScoreFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "engine/RegularFile.h"
 
 namespace {
 
@@ -62,19 +63,9 @@ bool HighScoreFile::ReadStream(std::FILE* stream, int& value) {
 }
 
 bool HighScoreFile::Read(const char* path, int& value) {
-  int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
+  std::FILE* stream = OpenRegularFile(path);
+  if (stream == nullptr)
     return false;
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  std::FILE* stream = ::fdopen(fd, "r");
-  if (stream == nullptr) {
-    ::close(fd);
-    return false;
-  }
   const bool read = ReadStream(stream, value);
   std::fclose(stream);
   return read;

@@ -129,8 +129,6 @@ int ZarvoMain::InitialiseObjects() {
   objectsChanged = 1;
   ClearObjects();
   ResetObjectList();
-  for (auto& actor : actors)
-    actor.reset();
   auto player = std::make_unique<ZarvoPlayer>(this);
   ZarvoPlayer* paddle = player.get();
   actors[0] = std::make_unique<ZarvoScrollBg>(this, 0);
