@@ -1,11 +1,12 @@
 # The two commands (make run, make test) and the longer runs, in front of CMake.
 PACKAGES := cmake make g++ clang libclang-rt-14-dev libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev \
-            libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick valgrind
+            libgtest-dev libbenchmark-dev pkg-config xvfb xauth xdotool imagemagick valgrind
 JOBS ?= 2
 SECONDS ?= 60
+PREFIX ?= /usr/local
 CMAKE_CONFIGURE = cmake -S . -Wno-dev
 
-.PHONY: run test deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
+.PHONY: run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
 
 # Installs the Debian packages that are missing (needs root and apt-get).
 deps:
@@ -45,6 +46,10 @@ test: build build-asan build-fuzz
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 	cd build-fuzz && ctest --output-on-failure
+
+# Installs the engine library, its headers, CMake package and pkg-config file under PREFIX.
+install: build
+	cmake --install build --prefix "$(PREFIX)"
 
 bench: build-bench
 	bash bench/run.sh build-bench
