@@ -188,9 +188,19 @@ bool ImageData::TakePixels(SDL_Surface* converted) {
 
 void ImageData::RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
                             int targetY, int width, int height) const {
+  Render(CopyRows, surface, sourceX, sourceY, targetX, targetY, width, height);
+}
+
+void ImageData::RenderImageBlended(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
+                                   int targetY, int width, int height) const {
+  Render(BlendRows, surface, sourceX, sourceY, targetX, targetY, width, height);
+}
+
+void ImageData::Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY,
+                       int targetX, int targetY, int width, int height) const {
   PixelBuffer target = BufferOf(surface);
   PixelCopy copy;
   if (pixels != nullptr && ClipCopy(sourceX, sourceY, this->width, this->height, targetX, targetY,
                                     target.width, target.height, width, height, copy))
-    CopyRows(pixels.get(), this->width, target, copy);
+    write(pixels.get(), this->width, target, copy);
 }

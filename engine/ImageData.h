@@ -4,6 +4,8 @@
 #include <memory>
 
 struct SDL_Surface;
+struct PixelBuffer;
+struct PixelCopy;
 
 // Owns its pixels: width * height values row by row, each 0xAARRGGBB like the engine's surfaces.
 class ImageData {
@@ -20,6 +22,9 @@ class ImageData {
   // both to the surface and to the image's own pixels; an empty image copies nothing.
   void RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX, int targetY,
                    int width, int height) const;
+  // The same copy, but each pixel covers the surface by its alpha: transparent pixels leave it.
+  void RenderImageBlended(SDL_Surface* surface, int sourceX, int sourceY, int targetX, int targetY,
+                          int width, int height) const;
   // Whether the image holds pixels.
   bool IsLoaded() const { return pixels != nullptr; }
 
@@ -40,6 +45,11 @@ class ImageData {
   std::unique_ptr<uint32_t[]> pixels;
 
  private:
+  // Writes the clipped rows of a copy onto a surface: CopyRows or BlendRows.
+  using RowWriter = void (*)(const uint32_t*, int, const PixelBuffer&, const PixelCopy&);
+  // Clips the copy as RenderImage documents, then hands the rows to the writer.
+  void Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY, int targetX,
+              int targetY, int width, int height) const;
   // Copies the decoded picture in, applying the crop and rotation settings.
   bool TakePixels(SDL_Surface* converted);
 };

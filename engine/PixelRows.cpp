@@ -145,3 +145,26 @@ void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& targe
   for (int r = 0; r < height; ++r, from += sourceStride, to += target.stride)
     CopyShortRow(to, from, width);
 }
+
+void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
+               const PixelCopy& copy) {
+  for (int r = 0; r < copy.target.height; ++r) {
+    const uint32_t* from =
+        source + static_cast<ptrdiff_t>(copy.sourceY + r) * sourceStride + copy.sourceX;
+    uint32_t* to =
+        target.pixels + static_cast<ptrdiff_t>(copy.target.y + r) * target.stride + copy.target.x;
+    for (int c = 0; c < copy.target.width; ++c) {
+      const uint32_t pixel = from[c], cover = pixel >> 24;
+      if (cover == 0xFF) {
+        to[c] = pixel;
+      } else if (cover != 0) {
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+          const uint32_t under = (to[c] >> shift) & 0xFF;
+          out |= (((pixel >> shift) & 0xFF) + (under * (0xFF - cover) + 127) / 0xFF) << shift;
+        }
+        to[c] = out;
+      }
+    }
+  }
+}

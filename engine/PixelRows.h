@@ -48,3 +48,8 @@ void FillRows(const PixelBuffer& target, const PixelRect& rect, uint32_t colour)
 // Copies a clipped copy row by row; the rows read and the rows written must not overlap.
 void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
               const PixelCopy& copy);
+
+// Draws a clipped copy over the target: each source pixel, whose colour is already multiplied by
+// its alpha (the top byte), covers the target by that alpha; 0 leaves it, 255 replaces it.
+void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
+               const PixelCopy& copy);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks make_pictures: same bytes every run and as committed, right sizes, a seamless fire band, visible buttons.
+# Checks make_pictures: same bytes every run and as committed (both games' pictures), right sizes, a seamless fire band, visible buttons.
 # Usage: pictures_test.sh <make_pictures binary> <source dir>
 set -euo pipefail
 
@@ -16,21 +16,22 @@ mkdir "$work/a" "$work/b" "$work/c"
 
 # Two runs into fresh directories.
 for run in a b; do
-  "$tool" "$work/$run" "$font" || { echo "FAIL: make_pictures exited with status $? on run $run"; exit 1; }
+  "$tool" "$work/$run" "$work/$run" "$font" || { echo "FAIL: make_pictures exited with status $? on run $run"; exit 1; }
 done
 
-for name in bg.jpg fire_bg_full.jpg; do
+for committed in assets/bg.jpg assets/fire_bg_full.jpg examples/bricks/assets/orb.png; do
+  name=${committed##*/}
   if cmp "$work/a/$name" "$work/b/$name"; then pass "$name is the same in two runs"; else fail "$name differs between two runs"; fi
-  if cmp "$work/a/$name" "$src/assets/$name"; then
-    pass "$name matches the committed assets/$name"
+  if cmp "$work/a/$name" "$src/$committed"; then
+    pass "$name matches the committed $committed"
   else
-    fail "$name does not match assets/$name: redraw it with the 'pictures' target and commit it"
+    fail "$name does not match $committed: redraw it with the 'pictures' target and commit it"
   fi
 done
 
 # A missing font is reported as a failure, not a crash or a half-written picture.
 status=0
-"$tool" "$work/c" "$work/no-such-font.ttf" 2>/dev/null || status=$?
+"$tool" "$work/c" "$work/c" "$work/no-such-font.ttf" 2>/dev/null || status=$?
 if [ "$status" -eq 1 ]; then pass "a missing font gives exit status 1"; else fail "a missing font gave exit status $status"; fi
 
 bg=$work/a/bg.jpg

@@ -1,4 +1,4 @@
-// Draws the game's start screen (bg.jpg) and its seamless fire band (fire_bg_full.jpg) from code, the same bytes every run.
+// Draws the game's start screen (bg.jpg), its seamless fire band (fire_bg_full.jpg) and the brick breaker's ball (orb.png) from code, the same bytes every run.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "bricks/BricksSizes.h"
 
 namespace {
 
@@ -352,14 +354,41 @@ bool save(const Canvas& c, const std::string& path) {
   return ok;
 }
 
+// ---------------------------------------------------------------- the brick breaker's ball
+
+// A lit glass ball on a transparent square: every pixel is either fully covered or fully
+// transparent (and then black), so it reads the same whether its colours count as multiplied by
+// their alpha or not.
+bool saveOrb(const std::string& path) {
+  const int n = kBallSize;
+  const double r = n / 2.0;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, n, n, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!s) return false;
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x) {
+      const double dx = x + 0.5 - r, dy = y + 0.5 - r, d = std::hypot(dx, dy) / r;
+      Uint32 pixel = 0;
+      if (d <= 1.0) {
+        const double shine = std::exp(-std::pow(std::hypot(dx + 0.35 * r, dy + 0.35 * r) / (0.3 * r), 2.0));
+        Rgb c = mix(mix(Rgb{110, 215, 255}, Rgb{16, 50, 150}, smooth(d)), Rgb{255, 255, 255}, shine);
+        pixel = SDL_MapRGBA(s->format, static_cast<Uint8>(std::lround(c.r)), static_cast<Uint8>(std::lround(c.g)),
+                            static_cast<Uint8>(std::lround(c.b)), 255);
+      }
+      reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x] = pixel;
+    }
+  bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+  SDL_FreeSurface(s);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <output-dir> <font-file>\n", argc > 0 ? argv[0] : "make_pictures");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s <game-assets-dir> <bricks-assets-dir> <font-file>\n", argc > 0 ? argv[0] : "make_pictures");
     return 2;
   }
-  const std::string dir = argv[1], fontPath = argv[2];
+  const std::string dir = argv[1], bricksDir = argv[2], fontPath = argv[3];
   if (SDL_Init(0) != 0 || (IMG_Init(IMG_INIT_JPG) & IMG_INIT_JPG) == 0 || TTF_Init() != 0) {
     std::fprintf(stderr, "make_pictures: cannot start SDL: %s\n", SDL_GetError());
     return 1;
@@ -379,6 +408,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "make_pictures: cannot write %s/fire_bg_full.jpg: %s\n", dir.c_str(), SDL_GetError());
       rc = 1;
     }
+  }
+  if (rc == 0 && !saveOrb(bricksDir + "/orb.png")) {
+    std::fprintf(stderr, "make_pictures: cannot write %s/orb.png: %s\n", bricksDir.c_str(), SDL_GetError());
+    rc = 1;
   }
   TTF_Quit();
   IMG_Quit();
