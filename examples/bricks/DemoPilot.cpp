@@ -13,6 +13,8 @@ constexpr int kMouseUpdate = 3;   // the mouse moves the paddle here
 constexpr int kLaunchUpdate = 6;  // Space launches the first ball here
 constexpr int kAim = 26;          // how far off the paddle's centre the pilot takes the ball
 constexpr int kSlack = 6;
+constexpr int kAwayFrom = 180;    // from here the pilot holds Left and lets one ball go
+constexpr int kAwayTo = 300;
 
 void Push(Uint32 type, int keyCode) {
   SDL_Event event{};
@@ -65,6 +67,10 @@ void DemoPilot::Steer(BricksGame& game) {
   } else if (update > kLaunchUpdate && game.state == BricksGame::kServing) {
     PushMouse(SDL_MOUSEBUTTONDOWN, game.paddle.Centre(), 500);
     PushMouse(SDL_MOUSEBUTTONUP, game.paddle.Centre(), 500);
+  }
+  if (update >= kAwayFrom && update < kAwayTo && game.state == BricksGame::kPlaying) {
+    Hold(SDLK_LEFT);
+    return;
   }
   // Take the ball off one side of the paddle, switching sides every 150 updates.
   const int aim = (update / 150) % 2 == 0 ? kAim : -kAim;
