@@ -161,7 +161,8 @@ void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& targ
         uint32_t out = 0;
         for (int shift = 0; shift < 32; shift += 8) {
           const uint32_t under = (to[c] >> shift) & 0xFF;
-          out |= (((pixel >> shift) & 0xFF) + (under * (0xFF - cover) + 127) / 0xFF) << shift;
+          const uint32_t sum = ((pixel >> shift) & 0xFF) + (under * (0xFF - cover) + 127) / 0xFF;
+          out |= (sum < 0xFF ? sum : 0xFF) << shift;
         }
         to[c] = out;
       }

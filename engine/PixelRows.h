@@ -50,6 +50,7 @@ void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& targe
               const PixelCopy& copy);
 
 // Draws a clipped copy over the target: each source pixel, whose colour is already multiplied by
-// its alpha (the top byte), covers the target by that alpha; 0 leaves it, 255 replaces it.
+// its alpha (the top byte), covers the target by that alpha; 0 leaves it, 255 replaces it. A
+// channel that would pass 255 (a colour brighter than its alpha allows) stays at 255.
 void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
                const PixelCopy& copy);

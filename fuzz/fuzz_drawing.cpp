@@ -1,4 +1,4 @@
-// Fuzzes the drawing primitives, text, RenderImage, CopyBackgroundPixels and FillBackground with
+// Fuzzes the drawing primitives, text, RenderImage (plain and blended), CopyBackgroundPixels and FillBackground with
 // arbitrary int32 coordinates and sizes on small guarded surfaces, against the per-pixel models.
 #include <SDL_ttf.h>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     canvas.SetImage(input.ConsumeIntegralInRange(1, 48), input.ConsumeIntegralInRange(1, 48), 1);
   for (int step = 0; step < 16 && input.remaining_bytes() > 0; ++step) {
     testsupport::DrawCall call{
-        static_cast<testsupport::DrawCall::Kind>(input.ConsumeIntegralInRange(0, 5))};
+        static_cast<testsupport::DrawCall::Kind>(input.ConsumeIntegralInRange(0, 6))};
     call.onBackground = input.ConsumeBool();
     call.colour = input.ConsumeIntegral<uint32_t>();
     for (int* value : {&call.a, &call.b, &call.c, &call.d, &call.e, &call.f})

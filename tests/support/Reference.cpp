@@ -7,6 +7,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -91,14 +92,24 @@ void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_
 }
 
 void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, int sourceY,
-                    int targetX, int targetY, int width, int height) {
+                    int targetX, int targetY, int width, int height, bool blended) {
   if (image.pixels == nullptr)
     return;
   ForBox(surface, targetX, targetY, int64_t{targetX} + width - 1, int64_t{targetY} + height - 1,
          [&](int64_t x, int64_t y) {
            const int64_t imageX = sourceX + (x - targetX), imageY = sourceY + (y - targetY);
-           if (imageX >= 0 && imageX < image.width && imageY >= 0 && imageY < image.height)
-             Pixel(surface, x, y) = image.pixels[imageY * image.width + imageX];
+           if (imageX < 0 || imageX >= image.width || imageY < 0 || imageY >= image.height)
+             return;
+           const uint32_t source = image.pixels[imageY * image.width + imageX];
+           uint32_t& target = Pixel(surface, x, y), under = target;
+           if (blended && source >> 24 == 0)
+             return;
+           target = blended ? 0 : source;
+           for (int shift = 0; blended && shift < 32; shift += 8)
+             target |= uint32_t(std::min(255.0, std::round(((source >> shift) & 0xFF) +
+                                                           ((under >> shift) & 0xFF) *
+                                                               (1.0 - (source >> 24) / 255.0))))
+                       << shift;
          });
 }
 
@@ -180,6 +191,10 @@ std::string Canvas::Draw(const DrawCall& call) {
       image.RenderImage(target != nullptr ? target : screen.surface, a, b, c, d, e, f);
       ReferenceImage(twin, image, a, b, c, d, e, f);
       break;
+    case DrawCall::kBlendedImage:
+      image.RenderImageBlended(target != nullptr ? target : screen.surface, a, b, c, d, e, f);
+      ReferenceImage(twin, image, a, b, c, d, e, f, true);
+      break;
     case DrawCall::kCopy:
       engine.CopyBackgroundPixels(a, b, c, d);
       ReferenceBackgroundCopy(screenTwin.surface, backgroundTwin.surface, a, b, c, d);
@@ -199,7 +214,8 @@ std::string Canvas::Draw(const DrawCall& call) {
   if (difference.empty())
     return "";
   static const char* const kNames[] = {"DrawRectangle", "DrawOval", "RenderImage",
-                                       "CopyBackgroundPixels", "DrawString", "FillBackground"};
+                                       "CopyBackgroundPixels", "DrawString", "FillBackground",
+                                       "RenderImageBlended"};
   char text[160];
   std::snprintf(text, sizeof text, "%s(%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ",
                 kNames[call.kind], a, b, c, d, e, f, call.onBackground ? "background" : "screen",

@@ -36,9 +36,11 @@ void ReferenceRectangle(SDL_Surface* surface, int64_t x1, int64_t y1, int64_t x2
 // is the box's centre and rx2, ry2 are a quarter of its width and height squared, take the colour.
 void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour);
 // Each pixel (sourceX + i, sourceY + j) of the image, 0 <= i < width, 0 <= j < height, goes to
-// (targetX + i, targetY + j) of the surface where both exist.
+// (targetX + i, targetY + j) of the surface where both exist; blended, a pixel of alpha 0 goes
+// nowhere and each channel of the others becomes min(255, source + target * (1 - alpha / 255)),
+// rounded to nearest.
 void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, int sourceY,
-                    int targetX, int targetY, int width, int height);
+                    int targetX, int targetY, int width, int height, bool blended = false);
 // Each pixel of the rectangle that both surfaces have goes from background to screen.
 void ReferenceBackgroundCopy(SDL_Surface* screen, SDL_Surface* background, int64_t x, int64_t y,
                              int64_t width, int64_t height);
@@ -49,7 +51,7 @@ void ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const cha
 // A drawing call with its arguments in the engine's order (box corners; copy x, y, width, height;
 // text x, y; RenderImage a .. f), on the background or the screen.
 struct DrawCall {
-  enum Kind { kRectangle, kOval, kImage, kCopy, kText, kFill } kind;
+  enum Kind { kRectangle, kOval, kImage, kCopy, kText, kFill, kBlendedImage } kind;
   int a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;
   bool onBackground = false;
   uint32_t colour = 0x00FF8000;

@@ -76,7 +76,8 @@ TEST(EnginePrimitives, FixedTablesMatchTheModels) {
       for (DrawCall::Kind kind : {DrawCall::kRectangle, DrawCall::kOval})
         EXPECT_EQ(canvas.Draw({kind, box[0], box[1], box[2], box[3]}), "");
     for (const auto& c : kImageCopies)
-      EXPECT_EQ(canvas.Draw({DrawCall::kImage, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
+      for (DrawCall::Kind kind : {DrawCall::kImage, DrawCall::kBlendedImage})
+        EXPECT_EQ(canvas.Draw({kind, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
     for (const auto& c : kBackgroundCopies) {
       canvas.Noise(c[0] ^ c[2]);
       EXPECT_EQ(canvas.Draw({DrawCall::kCopy, c[0], c[1], c[2], c[3]}), "");
