@@ -18,10 +18,6 @@ void BaseEngine::DrawRectangle(int x1, int y1, int x2, int y2, uint32_t colour,
 
 namespace {
 
-// The most columns and rows whose terms DrawOval keeps in tables on the stack; a larger clipped
-// ellipse works its terms out as it needs them.
-constexpr int64_t kTermTableSize = 1024;
-
 // The ellipse inscribed in an inclusive box: pixel (x, y) is inside when
 // 1.0 >= TermX(x) + TermY(y), evaluated exactly so in double precision.
 struct Ellipse {
@@ -38,16 +34,6 @@ struct Ellipse {
     return dy * dy / radiusTermY;
   }
 };
-
-// The terms of count consecutive columns (or rows), the first firstDistance from the centre.
-// Distances are whole or half numbers far below 2^53, so firstDistance + i is exact and every
-// term equals the one Ellipse works out; this form lets the compiler divide several at a time.
-void FillTerms(double* terms, int count, double firstDistance, double radiusTerm) {
-  for (int i = 0; i < count; ++i) {
-    const double distance = firstDistance + i;
-    terms[i] = distance * distance / radiusTerm;
-  }
-}
 
 // Positions along one axis folded onto the half at or past the box's centre: position p and
 // position mirrorSum - p lie equally far from the centre, so they share their term.
@@ -69,20 +55,18 @@ Fold FoldRange(int64_t start, int64_t end, int64_t first, int64_t last) {
   return {middle, std::max(folded(first), last), sum};
 }
 
-// Fills the clipped part of an ellipse given its folded columns and rows; termX(m) and termY(n)
-// give the terms of folded column m and folded row n. Going out from the centre row, each row's
-// inside pixels are columns mirrorSum - end .. end, and end, its last inside column, only moves
-// towards the centre: one walk down the columns serves every row. Each row drawn is also drawn
-// mirrored about the centre.
-template <typename TermX, typename TermY>
-void FillOval(const PixelBuffer& target, const PixelRect& clip, const Fold& columns,
-              const Fold& rows, TermX termX, TermY termY, uint32_t colour) {
+// Fills the clipped part of the ellipse given its folded columns and rows. Going out from the
+// centre row, each row's inside pixels are columns mirrorSum - end .. end, and end, its last inside
+// column, only moves towards the centre: one walk down the columns serves every row. Each row drawn
+// is also drawn mirrored about the centre.
+void FillOval(const PixelBuffer& target, const PixelRect& clip, const Ellipse& ellipse,
+              const Fold& columns, const Fold& rows, uint32_t colour) {
   const int64_t clipRight = int64_t{clip.x} + clip.width - 1;
   const int64_t clipBottom = int64_t{clip.y} + clip.height - 1;
   int64_t end = columns.high;
   for (int64_t n = rows.low; n <= rows.high; ++n) {
-    const double rowTerm = termY(n);
-    while (end >= columns.low && !(1.0 >= termX(end) + rowTerm))
+    const double rowTerm = ellipse.TermY(n);
+    while (end >= columns.low && !(1.0 >= ellipse.TermX(end) + rowTerm))
       --end;
     if (end < columns.low)
       return;
@@ -120,21 +104,7 @@ void BaseEngine::DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_S
                         static_cast<double>(height * height) * 0.25};
   const Fold columns = FoldRange(left, right, clip.x, int64_t{clip.x} + clip.width - 1);
   const Fold rows = FoldRange(top, bottom, clip.y, int64_t{clip.y} + clip.height - 1);
-  if (columns.high - columns.low >= kTermTableSize || rows.high - rows.low >= kTermTableSize) {
-    FillOval(
-        target, clip, columns, rows, [&](int64_t x) { return ellipse.TermX(x); },
-        [&](int64_t y) { return ellipse.TermY(y); }, colour);
-    return;
-  }
-  double columnTerms[kTermTableSize];
-  double rowTerms[kTermTableSize];
-  FillTerms(columnTerms, static_cast<int>(columns.high - columns.low + 1),
-            static_cast<double>(columns.low) - ellipse.centreX, ellipse.radiusTermX);
-  FillTerms(rowTerms, static_cast<int>(rows.high - rows.low + 1),
-            static_cast<double>(rows.low) - ellipse.centreY, ellipse.radiusTermY);
-  FillOval(
-      target, clip, columns, rows, [&](int64_t x) { return columnTerms[x - columns.low]; },
-      [&](int64_t y) { return rowTerms[y - rows.low]; }, colour);
+  FillOval(target, clip, ellipse, columns, rows, colour);
 }
 
 uint32_t BaseEngine::GetColour(int index) {
