@@ -24,12 +24,18 @@ int BoundedLength(const char* text, int limit) {
   return length;
 }
 
-// A scratch surface in the engine's format filled with one value; null if SDL cannot make it.
-SDL_Surface* FilledSurface(int width, int height, uint32_t fill) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
-                                                        SDL_PIXELFORMAT_ARGB8888);
-  if (surface != nullptr)
-    SDL_FillRect(surface, nullptr, fill);
+// A scratch surface in the engine's format filled with one value, with the line blitted onto it;
+// null if SDL cannot make it or the blit fails.
+SDL_Surface* BlittedOnto(SDL_Surface* line, uint32_t fill) {
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormat(0, line->w, line->h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr)
+    return nullptr;
+  SDL_FillRect(surface, nullptr, fill);
+  if (SDL_BlitSurface(line, nullptr, surface, nullptr) != 0) {
+    SDL_FreeSurface(surface);
+    return nullptr;
+  }
   return surface;
 }
 
@@ -63,71 +69,76 @@ TextCache::Entry* TextCache::Find(TTF_Font* font, const char* text, int length, 
   return nullptr;
 }
 
+TextCache::Entry& TextCache::LeastRecentlyUsed() {
+  return *std::min_element(std::begin(entries), std::end(entries),
+                           [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+}
+
 TextCache::Entry* TextCache::Fill(TTF_Font* font, const char* text, int length, uint32_t colour) {
-  Entry* slot = std::min_element(std::begin(entries), std::end(entries),
-                                 [](const Entry& a, const Entry& b) {
-                                   return a.lastUse < b.lastUse;
-                                 });
-  slot->textLength = -1;
+  Entry& slot = LeastRecentlyUsed();
+  slot.textLength = -1;
   const SDL_Color textColour{static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
                              static_cast<Uint8>(colour), 0};
   SDL_Surface* rendered = TTF_RenderText_Solid(font, text, textColour);
   ++renders;
-  int width = 0, height = 0;
-  bool cacheable = true;
-  if (rendered != nullptr) {
-    width = rendered->w;
-    height = rendered->h;
-    cacheable = int64_t{width} * height <= kMaxPixels;
-  }
-  if (rendered != nullptr && cacheable) {
-    if (storage == nullptr)
-      storage = std::make_unique<uint8_t[]>(static_cast<size_t>(kEntries) * kMaxPixels);
-    slot->codes = storage.get() + (slot - entries) * static_cast<ptrdiff_t>(kMaxPixels);
-    SDL_Surface* underA = FilledSurface(width, height, kUnderA);
-    SDL_Surface* underB = FilledSurface(width, height, kUnderB);
-    cacheable = underA != nullptr && underB != nullptr &&
-                SDL_BlitSurface(rendered, nullptr, underA, nullptr) == 0 &&
-                SDL_BlitSurface(rendered, nullptr, underB, nullptr) == 0;
-    slot->valueCount = 0;
-    for (int row = 0; cacheable && row < height; ++row) {
-      const uint32_t* a = static_cast<const uint32_t*>(underA->pixels) + row * (underA->pitch / 4);
-      const uint32_t* b = static_cast<const uint32_t*>(underB->pixels) + row * (underB->pitch / 4);
-      uint8_t* codes = slot->codes + static_cast<ptrdiff_t>(row) * width;
-      for (int column = 0; cacheable && column < width; ++column) {
-        if (a[column] == kUnderA && b[column] == kUnderB) {
-          codes[column] = 0;
-        } else if (a[column] != b[column]) {
-          cacheable = false;  // the blit mixed with what was under it
-        } else {
-          int code = 1;
-          while (code <= slot->valueCount && slot->values[code] != a[column])
-            ++code;
-          if (code > slot->valueCount) {
-            if (code > 255) {
-              cacheable = false;
-              break;
-            }
-            slot->values[code] = a[column];
-            slot->valueCount = code;
-          }
-          codes[column] = static_cast<uint8_t>(code);
-        }
+  const bool captured = Capture(rendered, slot);
+  SDL_FreeSurface(rendered);
+  if (!captured)
+    return nullptr;
+  slot.font = font;
+  slot.colour = colour;
+  slot.textLength = length;
+  std::memcpy(slot.text, text, static_cast<size_t>(length));
+  return &slot;
+}
+
+bool TextCache::Capture(SDL_Surface* rendered, Entry& slot) {
+  slot.width = slot.height = slot.valueCount = 0;
+  if (rendered == nullptr)
+    return true;
+  if (int64_t{rendered->w} * rendered->h > kMaxPixels)
+    return false;
+  if (storage == nullptr)
+    storage = std::make_unique<uint8_t[]>(static_cast<size_t>(kEntries) * kMaxPixels);
+  slot.codes = storage.get() + (&slot - entries) * static_cast<ptrdiff_t>(kMaxPixels);
+  SDL_Surface* underA = BlittedOnto(rendered, kUnderA);
+  SDL_Surface* underB = BlittedOnto(rendered, kUnderB);
+  bool captured = underA != nullptr && underB != nullptr;
+  for (int row = 0; captured && row < rendered->h; ++row) {
+    const uint32_t* a = static_cast<const uint32_t*>(underA->pixels) + row * (underA->pitch / 4);
+    const uint32_t* b = static_cast<const uint32_t*>(underB->pixels) + row * (underB->pitch / 4);
+    uint8_t* codes = slot.codes + static_cast<ptrdiff_t>(row) * rendered->w;
+    for (int column = 0; captured && column < rendered->w; ++column) {
+      if (a[column] == kUnderA && b[column] == kUnderB) {
+        codes[column] = 0;
+      } else if (a[column] != b[column]) {
+        captured = false;  // the blit mixed with what was under it
+      } else {
+        codes[column] = CodeOf(slot, a[column]);
+        captured = codes[column] != 0;
       }
     }
-    SDL_FreeSurface(underA);
-    SDL_FreeSurface(underB);
   }
-  SDL_FreeSurface(rendered);
-  if (!cacheable)
-    return nullptr;
-  slot->font = font;
-  slot->colour = colour;
-  slot->textLength = length;
-  std::memcpy(slot->text, text, static_cast<size_t>(length));
-  slot->width = width;
-  slot->height = height;
-  return slot;
+  SDL_FreeSurface(underA);
+  SDL_FreeSurface(underB);
+  if (captured) {
+    slot.width = rendered->w;
+    slot.height = rendered->h;
+  }
+  return captured;
+}
+
+uint8_t TextCache::CodeOf(Entry& entry, uint32_t value) {
+  int code = 1;
+  while (code <= entry.valueCount && entry.values[code] != value)
+    ++code;
+  if (code > 255)
+    return 0;
+  if (code > entry.valueCount) {
+    entry.values[code] = value;
+    entry.valueCount = code;
+  }
+  return static_cast<uint8_t>(code);
 }
 
 void TextCache::Paint(const Entry& entry, int x, int y, SDL_Surface* surface) {

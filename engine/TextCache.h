@@ -45,8 +45,16 @@ class TextCache {
 
   // The entry holding this line, or null.
   Entry* Find(TTF_Font* font, const char* text, int length, uint32_t colour);
+  // The entry to reuse: an empty one, else the one drawn longest ago.
+  Entry& LeastRecentlyUsed();
   // Renders the line into the least recently used entry; null when it cannot be cached.
   Entry* Fill(TTF_Font* font, const char* text, int length, uint32_t colour);
+  // Records in the entry what blitting the rendered line (null: nothing rendered) writes: its size
+  // and a code per pixel. False when the line is over kMaxPixels, mixes with what lies under it or
+  // writes more than 255 values.
+  bool Capture(SDL_Surface* rendered, Entry& slot);
+  // The code of the value in the entry's table, added if new; 0 when the table is full.
+  static uint8_t CodeOf(Entry& entry, uint32_t value);
   // Copies the codes of an entry onto the surface at (x, y), clipped.
   static void Paint(const Entry& entry, int x, int y, SDL_Surface* surface);
 
