@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "bench/BenchWorld.h"
+#include "game/ZarvoPlayer.h"
 
 namespace bench {
 namespace {
@@ -16,7 +17,9 @@ struct Box {
   SDL_Rect Rect() const { return {left, top, right - left + 1, bottom - top + 1}; }
 };
 constexpr Box kWhole{0, 0, kWidth - 1, kHeight - 1};
-constexpr Box kPaddle{325, 540, 474, 569};
+constexpr Box kPaddle{kWidth / 2 - ZarvoPlayer::kHalfWidth, 540,
+                      kWidth / 2 + ZarvoPlayer::kHalfWidth - 1,
+                      540 + 2 * ZarvoPlayer::kHalfHeight - 1};
 constexpr Box kColumn{400, 0, 400, kHeight - 1};
 constexpr Box kHalfOff{-75, 285, 74, 314};
 constexpr uint32_t kColour = 0x996600;

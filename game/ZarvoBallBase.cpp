@@ -6,8 +6,8 @@
 
 ZarvoBallBase::ZarvoBallBase(ZarvoMain* game, ZarvoPlayer* player)
     : DisplayableObject(game), game(game), player(player) {
-  drawOffsetX = drawOffsetY = -25;
-  drawWidth = drawHeight = 50;
+  drawOffsetX = drawOffsetY = -kRadius;
+  drawWidth = drawHeight = 2 * kRadius;
 }
 
 void ZarvoBallBase::Start(double x, double y, double stepX, double stepY, uint32_t fill) {
@@ -44,8 +44,8 @@ void ZarvoBallBase::Update(int) {
   if (exactY + drawOffsetY + drawHeight > paddleY - 1) {
     const int paddleX = player->GetCentreX();
     const int half = player->GetWidth() / 2;
-    const bool missLeft = exactX + 25.0 < paddleX - half;
-    const bool missRight = paddleX + half < exactX - 25.0;
+    const bool missLeft = exactX + kRadius < paddleX - half;
+    const bool missRight = paddleX + half < exactX - kRadius;
     if (missLeft || missRight) {
       game->gameOver = true;
       game->SetState(ZarvoMain::StateGameOver);

@@ -9,6 +9,9 @@ class ZarvoPlayer;
 
 class ZarvoBallBase : public DisplayableObject {
  public:
+  // The ball's reach from its centre to the edge of the square it covers, in pixels.
+  static constexpr int kRadius = 25;
+
   // A 50 x 50 ball of the game, bouncing on the player (neither is owned).
   ZarvoBallBase(ZarvoMain* game, ZarvoPlayer* player);
   // Paints a disc 49 pixels across centred on the ball.

@@ -8,19 +8,19 @@
 ZarvoPlayer::ZarvoPlayer(ZarvoMain* game) : DisplayableObject(game), game(game) {
   currentX = previousX = 400;
   currentY = previousY = 555;
-  drawOffsetX = -75;
-  drawOffsetY = -15;
-  drawWidth = 150;
-  drawHeight = 30;
+  drawOffsetX = -kHalfWidth;
+  drawOffsetY = -kHalfHeight;
+  drawWidth = 2 * kHalfWidth;
+  drawHeight = 2 * kHalfHeight;
 }
 
 void ZarvoPlayer::Update(int) {
   if (game->gameOver)
     return;
-  if (game->IsKeyPressed(SDLK_LEFT) && exactX - 10.0 - 75.0 > 0.0)
-    exactX -= 10.0;
-  if (game->IsKeyPressed(SDLK_RIGHT) && 800.0 > exactX + 10.0 + 75.0)
-    exactX += 10.0;
+  if (game->IsKeyPressed(SDLK_LEFT) && exactX - kStep - kHalfWidth > 0.0)
+    exactX -= kStep;
+  if (game->IsKeyPressed(SDLK_RIGHT) && game->screenWidth > exactX + kStep + kHalfWidth)
+    exactX += kStep;
   currentX = static_cast<int>(exactX);
   currentY = static_cast<int>(exactY);
   game->needsRedraw = true;

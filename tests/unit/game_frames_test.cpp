@@ -71,12 +71,14 @@ Frame Expected(GameProbe& game, const Checkpoint& at, const ImageData& band) {
       for (int x = 0; x < 800; ++x)
         if (x - start >= 0 && x - start < band.width && x - start < 800 && y - 50 < band.height)
           reference.At(x, y) = band.pixels[static_cast<size_t>(y - 50) * band.width + (x - start)];
-  for (int y = 541; y <= 569; ++y)
-    for (int x = 326; x <= 474; ++x)
+  using Paddle = ZarvoPlayer;
+  constexpr int kDisc = ZarvoBallBase::kRadius - 1;
+  for (int y = 555 - Paddle::kHalfHeight + 1; y < 555 + Paddle::kHalfHeight; ++y)
+    for (int x = 400 - Paddle::kHalfWidth + 1; x < 400 + Paddle::kHalfWidth; ++x)
       reference.At(x, y) = 0x996600;
   for (auto [x, y, colour] : {std::tuple{std::lround(at.ax), std::lround(at.ay), kBallA},
                                {std::lround(at.bx), std::lround(at.by), kBallB}})
-    game.DrawOval(x - 24, y - 24, x + 24, y + 24, colour, reference.surface);
+    game.DrawOval(x - kDisc, y - kDisc, x + kDisc, y + kDisc, colour, reference.surface);
   if (!at.over) {
     game.DrawString(75, 10, ("Score : " + std::to_string(at.score)).c_str(), kWhite, nullptr,
                     reference.surface);
