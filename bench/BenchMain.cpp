@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/BenchWorld.h"
+#include "bench/PlayAllocations.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -111,7 +112,11 @@ std::string Time(double nanoseconds) {
   return text;
 }
 
-void PrintTable(const TableReporter& reporter, std::ostream& out) {
+// Play passes counted for allocations, and the first passes left out of the count.
+constexpr int kCountedPasses = 1000;
+constexpr int kWarmUpPasses = 3;
+
+void PrintTable(const TableReporter& reporter, long long allocations, std::ostream& out) {
   char line[256];
   std::snprintf(line, sizeof line, "%-44s %10s %10s %7s %8s %4s\n", "benchmark", "ours",
                 "baseline", "ratio", "goal", "met");
@@ -129,6 +134,13 @@ void PrintTable(const TableReporter& reporter, std::ostream& out) {
                   row.label, Time(ours).c_str(), Time(baseline).c_str(), ratio, goal, met);
     out << line;
   }
+  char count[24] = "failed";
+  if (allocations >= 0)
+    std::snprintf(count, sizeof count, "%lld", allocations);
+  std::snprintf(line, sizeof line, "%-44s %10s %10s %7s %8s %4s\n",
+                "Play: operator new calls after warm-up", count, "-", "-", "= 0",
+                allocations == 0 ? "yes" : "no");
+  out << line;
 }
 
 }  // namespace
@@ -147,12 +159,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     bench::SetWorld(nullptr);
   }
+  const long long allocations = bench::PlayAllocations(kCountedPasses, kWarmUpPasses);
   std::fflush(stdout);
   if (tableFile.empty()) {
-    PrintTable(reporter, std::cout);
+    PrintTable(reporter, allocations, std::cout);
   } else {
     std::ofstream out(tableFile);
-    PrintTable(reporter, out);
+    PrintTable(reporter, allocations, out);
   }
   return 0;
 }
