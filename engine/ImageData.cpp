@@ -196,8 +196,8 @@ void ImageData::RenderImageBlended(SDL_Surface* surface, int sourceX, int source
   Render(BlendRows, surface, sourceX, sourceY, targetX, targetY, width, height);
 }
 
-void ImageData::Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY,
-                       int targetX, int targetY, int width, int height) const {
+void ImageData::Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY, int targetX,
+                       int targetY, int width, int height) const {
   PixelBuffer target = BufferOf(surface);
   PixelCopy copy;
   if (pixels != nullptr && ClipCopy(sourceX, sourceY, this->width, this->height, targetX, targetY,

@@ -7,9 +7,9 @@
 namespace {
 // One colour per row, top to bottom, with the lighter shade of its top edge.
 constexpr uint32_t kRowColours[BrickWall::kRows] = {0xC83C3C, 0xE07830, 0xE0B830,
-                                                     0x58B848, 0x3890D0, 0x8058C8};
+                                                    0x58B848, 0x3890D0, 0x8058C8};
 constexpr uint32_t kRowEdges[BrickWall::kRows] = {0xF08080, 0xF8B070, 0xF8E090,
-                                                   0x98E088, 0x80C8F8, 0xB898F0};
+                                                  0x98E088, 0x80C8F8, 0xB898F0};
 constexpr uint32_t kBand = 0xF4F0E8;
 }  // namespace
 
@@ -59,7 +59,8 @@ void BrickWall::DrawTileAt(BaseEngine* engine, SDL_Surface* surface, int mapX, i
   const int value = tiles[mapY * kColumns + mapX];
   if (value == 0)
     return;
-  engine->DrawRectangle(screenX + 2, screenY + 2, right - 2, bottom - 2, kRowColours[mapY], surface);
+  engine->DrawRectangle(screenX + 2, screenY + 2, right - 2, bottom - 2, kRowColours[mapY],
+                        surface);
   engine->DrawRectangle(screenX + 2, screenY + 2, right - 2, screenY + 4, kRowEdges[mapY], surface);
   if (value > 1)
     engine->DrawRectangle(screenX + 8, screenY + 10, right - 8, screenY + 13, kBand, surface);

@@ -41,7 +41,8 @@ int BricksGame::InitialiseObjects() {
 void BricksGame::SetupBackgroundBuffer() {
   FillBackground(kBackground);
   DrawRectangle(0, 0, kWidth - 1, kHeaderHeight - 1, kHeader, backgroundSurface);
-  DrawRectangle(0, kHeaderHeight - 2, kWidth - 1, kHeaderHeight - 1, kHeaderLine, backgroundSurface);
+  DrawRectangle(0, kHeaderHeight - 2, kWidth - 1, kHeaderHeight - 1, kHeaderLine,
+                backgroundSurface);
   wall.Paint(this, backgroundSurface);
   needsFullRedraw = needsRedraw = true;
 }

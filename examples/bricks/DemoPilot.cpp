@@ -13,7 +13,7 @@ constexpr int kMouseUpdate = 3;   // the mouse moves the paddle here
 constexpr int kLaunchUpdate = 6;  // Space launches the first ball here
 constexpr int kAim = 26;          // how far off the paddle's centre the pilot takes the ball
 constexpr int kSlack = 6;
-constexpr int kAwayFrom = 180;    // from here the pilot holds Left and lets one ball go
+constexpr int kAwayFrom = 180;  // from here the pilot holds Left and lets one ball go
 constexpr int kAwayTo = 300;
 
 void Push(Uint32 type, int keyCode) {
@@ -45,7 +45,8 @@ bool SaveFrame(SDL_Surface* screen, const char* file) {
 }
 }  // namespace
 
-DemoPilot::DemoPilot(int updates, const char* screenshot) : limit(updates), screenshot(screenshot) {}
+DemoPilot::DemoPilot(int updates, const char* screenshot)
+    : limit(updates), screenshot(screenshot) {}
 
 void DemoPilot::Hold(int keyCode) {
   if (keyCode == heldKey)

@@ -37,6 +37,7 @@ void Paddle::Draw() {
   game->DrawOval(currentX, currentY, currentX + kHeight - 1, bottom, kColour);
   game->DrawOval(right - kHeight + 1, currentY, right, bottom, kColour);
   game->DrawRectangle(currentX + kHeight / 2, currentY, right - kHeight / 2, bottom, kColour);
-  game->DrawRectangle(currentX + kHeight / 2, currentY + 2, right - kHeight / 2, currentY + 3, kEdge);
+  game->DrawRectangle(currentX + kHeight / 2, currentY + 2, right - kHeight / 2, currentY + 3,
+                      kEdge);
   StoreLastPosition();
 }
