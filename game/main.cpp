@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/StandardStreams.h"
 #include "game/ZarvoMain.h"
 
 int main(int, char**) {
+  OpenStandardStreams();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   ZarvoMain game;
   char title[1024];
