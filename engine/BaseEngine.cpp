@@ -6,11 +6,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "engine/StandardStreams.h"
 
 namespace {
 
 int ReportStartFailure() {
   std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+  return 1;
+}
+
+// Why no window can open: SDL's reason and the display asked for. Only a script that needs no
+// window is served by the dummy driver, so the hint says that much.
+int ReportNoWindow(const std::string& reason) {
+  const char* display = SDL_getenv("DISPLAY");
+  const std::string where =
+      display != nullptr ? "DISPLAY=" + std::string(display) : "DISPLAY is not set";
+  std::fprintf(stderr,
+               "Unable to init SDL: %s (%s); a script that needs no window can run with "
+               "SDL_VIDEODRIVER=dummy\n",
+               reason.c_str(), where.c_str());
   return 1;
 }
 
@@ -50,16 +66,20 @@ BaseEngine::~BaseEngine() {
 
 int BaseEngine::Initialise(const char* title, int width, int height, const char* fontFile,
                            int fontSize) {
+  OpenStandardStreams();
   screenWidth = width;
   screenHeight = height;
   if (SDL_Init(SDL_INIT_VIDEO) < 0)
-    return ReportStartFailure();
+    return ReportNoWindow(SDL_GetError());
   if (!HasDisplay()) {
-    SDL_SetError("no display to open a window on (DISPLAY is not set; SDL_VIDEODRIVER=dummy "
-                 "runs without one)");
-    ReportStartFailure();
+    // SDL settled for its invisible driver without a word: ask the X11 driver for its reason.
     SDL_Quit();
-    return 1;
+    std::string reason = "no display to open a window on";
+    if (SDL_getenv("DISPLAY") != nullptr && SDL_VideoInit("x11") != 0)
+      reason = SDL_GetError();
+    SDL_VideoQuit();
+    SDL_Quit();
+    return ReportNoWindow(reason);
   }
   static bool exitHandlersRegistered = false;
   if (!exitHandlersRegistered) {

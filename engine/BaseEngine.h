@@ -58,8 +58,9 @@ class BaseEngine {
   // Fills the whole backgroundSurface with the colour.
   virtual void FillBackground(uint32_t colour);
 
-  // Opens SDL, the fonts, the window, renderer, texture and surfaces, then calls InitialiseGame.
-  // Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when any part fails.
+  // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
+  // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
+  // any part fails; when no display can be used, the line also names DISPLAY's value.
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
   // Runs passes (events, TickAction, Render) until a quit event or exitCode leaves -1; returns 0.
   int MainLoop();

@@ -4,6 +4,27 @@
 #include <SDL_ttf.h>
 
 #include <cstdio>
+#include <string>
+
+#include "engine/RegularFile.h"
+
+namespace {
+
+// Opens the font file found for the name, if it is a regular file, through an RWops (so a FIFO or a
+// device cannot block); on failure prints "<path>: <reason>" on stderr and returns null.
+TTF_Font* OpenFont(const std::string& fileName, int pointSize) {
+  const std::string path = FindDataFile(fileName.c_str());
+  std::FILE* stream = OpenRegularFile(path.c_str());
+  SDL_RWops* file = stream != nullptr ? SDL_RWFromFP(stream, SDL_TRUE) : nullptr;
+  if (stream != nullptr && file == nullptr)
+    std::fclose(stream);
+  TTF_Font* font = file != nullptr ? TTF_OpenFontRW(file, 1, pointSize) : nullptr;
+  if (font == nullptr)
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
+  return font;
+}
+
+}  // namespace
 
 FontManager::FontManager() : fonts(static_cast<size_t>(capacity)) {}
 
@@ -39,7 +60,7 @@ Font* FontManager::GetFont(const char* fileName, int pointSize) {
   font->fileName = fileName;
   font->pointSize = pointSize;
   if (fontsOpened)
-    font->handle = TTF_OpenFont(fileName, pointSize);
+    font->handle = OpenFont(font->fileName, pointSize);
   if (font->handle == nullptr) {
     std::printf("Font loading failed.\n");
     std::fflush(stdout);
@@ -52,6 +73,6 @@ void FontManager::LoadFonts() {
   for (int i = 0; i < fontCount; ++i) {
     Font& font = *fonts[i];
     if (font.handle == nullptr)
-      font.handle = TTF_OpenFont(font.fileName.c_str(), font.pointSize);
+      font.handle = OpenFont(font.fileName, font.pointSize);
   }
 }

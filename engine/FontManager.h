@@ -23,8 +23,10 @@ class FontManager {
 
   // The entry for this file and size, added (and opened once fonts are opened) if new; never null.
   // Prints "Loading font: %d point %s\n" for a new entry and "Font loading failed.\n" if not open.
+  // The file is looked for as FindDataFile says and opened only if it is a regular file; a failed
+  // open prints "<path>: <reason>" on stderr.
   Font* GetFont(const char* fileName, int pointSize);
-  // Marks fonts as opened and opens every entry that is not open yet, silently.
+  // Marks fonts as opened and opens every entry that is not open yet; stdout stays silent.
   void LoadFonts();
 
   int fontCount = 0;                         // entries in use

@@ -122,11 +122,17 @@ SDL_Surface* DecodeJpegOrPng(const char* fileName) {
   const bool jpeg = IMG_isJPG(file) != 0;
   const bool png = !jpeg && IMG_isPNG(file) != 0;
   int width = 0, height = 0;
-  if ((jpeg || png) && DeclaredSize(file, width, height) &&
-      SizeAccepted(width, height))
+  if (!jpeg && !png)
+    SDL_SetError("not a JPEG or PNG picture");
+  else if (!DeclaredSize(file, width, height))
+    SDL_SetError("no picture size in its header");
+  else if (!SizeAccepted(width, height))
+    SDL_SetError("%d x %d pixels, over the size limit", width, height);
+  else
     decoded = jpeg ? IMG_LoadJPG_RW(file) : IMG_LoadPNG_RW(file);
   SDL_RWclose(file);
   if (decoded != nullptr && (decoded->w != width || decoded->h != height)) {
+    SDL_SetError("decoded size differs from its header");
     SDL_FreeSurface(decoded);
     decoded = nullptr;
   }

@@ -16,7 +16,8 @@ class ImageData {
 
   // Replaces the contents with the picture in the file. Only JPEG and PNG content is decoded,
   // whatever the name; anything else, or a picture over the size limit, returns false and leaves
-  // the image empty (no pixels).
+  // the image empty (no pixels). A false result leaves the one-line reason, without the file
+  // name, in SDL_GetError(); nothing is printed.
   bool LoadImage(const char* fileName);
   // Copies the image rectangle at (sourceX, sourceY) to (targetX, targetY) of the surface, clipped
   // both to the surface and to the image's own pixels; an empty image copies nothing.
