@@ -2,11 +2,15 @@
 #include "game/ZarvoMain.h"
 
 #include <SDL.h>
+#include <SDL_ttf.h>
 
 #include <cstdio>
+#include <string>
 
 #include "engine/ImageData.h"
+#include "engine/RegularFile.h"
 #include "game/HighScoreFile.h"
+#include "game/StartButtons.h"
 #include "game/ZarvoBallA.h"
 #include "game/ZarvoBallB.h"
 #include "game/ZarvoPlayer.h"
@@ -16,6 +20,9 @@ namespace {
 
 constexpr const char* kHighScoreFile = "highScore.txt";
 constexpr const char* kStartPicture = "assets/bg.jpg";
+constexpr uint32_t kButtonRim = 0xF6CE70;
+constexpr uint32_t kButtonFace = 0x8C2410;
+constexpr uint32_t kButtonWord = 0xFFF2CE;
 
 void Say(const char* text) {
   std::fputs(text, stdout);
@@ -39,16 +46,45 @@ int ZarvoMain::InitialiseGame() {
   return 0;
 }
 
+bool ZarvoMain::LoadPicture(ImageData& picture, const char* fileName) {
+  const std::string path = FindDataFile(fileName);
+  if (picture.LoadImage(path.c_str()))
+    return true;
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
+  return false;
+}
+
 void ZarvoMain::SetupBackgroundBuffer() {
   FillBackground(0);
   if (state != StateStart)
     return;
   ImageData picture;
-  picture.LoadImage(kStartPicture);
+  LoadPicture(picture, kStartPicture);
   picture.RenderImage(backgroundSurface, 0, 0, 0, 0, screenWidth, screenHeight);
+  if (picture.width < screenWidth || picture.height < screenHeight)
+    for (const StartButton& button : {kPlayButton, kExitButton})
+      DrawPlainButton(button);
+}
+
+void ZarvoMain::DrawPlainButton(const StartButton& button) {
+  DrawRectangle(button.left, button.top, button.right, button.bottom, kButtonRim,
+                backgroundSurface);
+  DrawRectangle(button.left + 2, button.top + 2, button.right - 2, button.bottom - 2, kButtonFace,
+                backgroundSurface);
+  int width = 0, height = 0;
+  if (defaultFont == nullptr || defaultFont->handle == nullptr ||
+      TTF_SizeText(defaultFont->handle, button.word, &width, &height) != 0)
+    return;
+  DrawString((button.left + button.right + 1 - width) / 2,
+             (button.top + button.bottom + 1 - height) / 2, button.word, kButtonWord, nullptr,
+             backgroundSurface);
 }
 
 void ZarvoMain::SetState(int newState) {
+  if (newState == StateExit) {
+    EnterExit();
+    return;
+  }
   state = newState;
   switch (newState) {
     case StatePlaying:
@@ -64,9 +100,6 @@ void ZarvoMain::SetState(int newState) {
       Say("\nGame Opened");
       ReadHighScore();
       break;
-    case StateExit:
-      EnterExit();
-      break;
     case StateGameOver:
       Say("\nGame Over");
       SaveHighScore();
@@ -77,6 +110,8 @@ void ZarvoMain::SetState(int newState) {
 }
 
 void ZarvoMain::EnterExit() {
+  if (state == StateExit)
+    return;
   state = StateExit;
   Say("\nGame Exit");
   SaveHighScore();
@@ -101,11 +136,11 @@ void ZarvoMain::KeyDown(int keyCode) {
 }
 
 void ZarvoMain::MouseDown(int, int x, int y) {
-  if (state != StateStart || x <= 340 || x >= 475)
+  if (state != StateStart)
     return;
-  if (y >= 241 && y <= 274)
+  if (kPlayButton.Contains(x, y))
     SetState(StatePlaying);
-  else if (y >= 296 && y <= 329)
+  else if (kExitButton.Contains(x, y))
     EnterExit();
 }
 

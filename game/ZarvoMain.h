@@ -6,6 +6,8 @@
 #include "game/ZarvoTileManager.h"
 
 class DisplayableObject;
+class ImageData;
+struct StartButton;
 
 class ZarvoMain : public BaseEngine {
  public:
@@ -17,20 +19,21 @@ class ZarvoMain : public BaseEngine {
   ZarvoMain();
   // Releases the tile grid and the five actors made when play started.
   ~ZarvoMain() override;
-  // Escape (27) ends the program in every state; other keys do nothing.
+  // Escape (27) enters the exit state from every other state; other keys do nothing.
   void KeyDown(int keyCode) override;
-  // On the start screen, any button in x 341..474: y 241..274 starts play, y 296..329 exits.
+  // On the start screen, any mouse button inside kPlayButton starts play, inside kExitButton exits.
   void MouseDown(int button, int x, int y) override;
   // Score and best score 0, the start picture in the background, then the start state.
   int InitialiseGame() override;
   // Puts the two backgrounds, the player and the two balls on the list; returns 5.
   int InitialiseObjects() override;
-  // Black background, with "assets/bg.jpg" over it on the start screen.
+  // Black background, with "assets/bg.jpg" over it on the start screen; where the picture does not
+  // cover the window, plain buttons are drawn over their rectangles.
   void SetupBackgroundBuffer() override;
   // During play: the score lines on the screen, the title in the background, a full redraw asked.
   void DrawOverlay() override;
 
-  // Stores the state, then enters it (messages, screens, saving, exit).
+  // Stores the state, then enters it (messages, screens, saving); the exit steps run once a run.
   void SetState(int newState);
   // One more point, shown at once.
   void IncrementScore();
@@ -38,6 +41,9 @@ class ZarvoMain : public BaseEngine {
   void SetupHeaderBar();
   // Writes score to "highScore.txt" when it beats the best score read at the start.
   void SaveHighScore();
+  // Loads the picture found for fileName (FindDataFile); on failure prints "<path>: <reason>" on
+  // stderr and returns false, leaving the picture empty.
+  static bool LoadPicture(ImageData& picture, const char* fileName);
 
   bool gameOver = false;
   int score = 0;
@@ -46,8 +52,11 @@ class ZarvoMain : public BaseEngine {
   int state = StateStart;
 
  private:
-  // The exit steps: "\nGame Exit", save, and end the loop after this pass.
+  // The exit steps, unless already in the exit state: "\nGame Exit", save, and end the loop after
+  // this pass.
   void EnterExit();
+  // A button without the start picture: gold rim, dark red face, its word in the game's font.
+  void DrawPlainButton(const StartButton& button);
   // Reads "highScore.txt" into highScore and prints it.
   void ReadHighScore();
 

@@ -10,8 +10,8 @@ ZarvoScrollBg::ZarvoScrollBg(ZarvoMain* game, int startX) : DisplayableObject(ga
   currentY = previousY = 50;
   drawWidth = game->screenWidth;
   drawHeight = game->screenHeight;
-  if (!image.LoadImage("assets/fire_bg_full.jpg")) {
-    std::printf("Background image not loaded!!!!");
+  if (!ZarvoMain::LoadPicture(image, "assets/fire_bg_full.jpg")) {
+    std::printf("\nBackground image not loaded!!!!");
     std::fflush(stdout);
   }
 }

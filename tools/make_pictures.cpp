@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bricks/BricksSizes.h"
+#include "game/StartButtons.h"
 
 namespace {
 
@@ -170,7 +171,8 @@ bool drawCentred(Canvas& c, TTF_Font* font, const char* text, double cx, double 
 
 // ---------------------------------------------------------------- start screen
 
-bool drawButton(Canvas& c, TTF_Font* font, const char* word, int x0, int y0, int x1, int y1) {
+bool drawButton(Canvas& c, TTF_Font* font, const StartButton& button) {
+  const int x0 = button.left, y0 = button.top, x1 = button.right, y1 = button.bottom;
   // A dark halo just outside, so the edge of the click area stands out from the sky.
   for (int y = y0 - 8; y <= y1 + 8; ++y)
     for (int x = x0 - 8; x <= x1 + 8; ++x) {
@@ -190,7 +192,7 @@ bool drawButton(Canvas& c, TTF_Font* font, const char* word, int x0, int y0, int
       else if (edge == 3 && (y - y0 == 3 || x - x0 == 3)) face = mix(face, Rgb{220, 100, 60}, 0.5);
       c.at(x, y) = face;
     }
-  return drawCentred(c, font, word, (x0 + x1) / 2.0, (y0 + y1) / 2.0, [](int) { return Rgb{255, 242, 206}; }, 1);
+  return drawCentred(c, font, button.word, (x0 + x1) / 2.0, (y0 + y1) / 2.0, [](int) { return Rgb{255, 242, 206}; }, 1);
 }
 
 bool makeStartScreen(Canvas& c, const std::string& fontPath) {
@@ -215,7 +217,8 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
     int x = static_cast<int>(rnd.unit() * W), y = static_cast<int>(rnd.unit() * 470);
     double b = std::pow(rnd.unit(), 3.0) * (1.0 - y / 520.0);
     double tint = rnd.unit();
-    if (x > 326 && x < 490 && y > 226 && y < 345) continue;
+    if (x > kPlayButton.left - 15 && x < kPlayButton.right + 16 && y > kPlayButton.top - 15 && y < kExitButton.bottom + 16)
+      continue;
     Rgb col = mix(Rgb{200, 215, 255}, Rgb{255, 235, 200}, tint);
     c.add(x, y, col, 0.25 + 0.75 * b);
     if (b > 0.35) {
@@ -289,7 +292,7 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
   Font word = openFont(fontPath, 22), hint = openFont(fontPath, 16);
   if (!word || !hint) return false;
   TTF_SetFontStyle(word.get(), TTF_STYLE_BOLD);
-  return drawButton(c, word.get(), "PLAY", 341, 241, 474, 274) && drawButton(c, word.get(), "EXIT", 341, 296, 474, 329) &&
+  return drawButton(c, word.get(), kPlayButton) && drawButton(c, word.get(), kExitButton) &&
          drawCentred(c, hint.get(), "Arrow keys steer the paddle  -  Escape quits", W / 2.0, 572.0,
                      [](int) { return Rgb{196, 188, 214}; }, 0);
 }
