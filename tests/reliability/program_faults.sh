@@ -1,63 +1,93 @@
 #!/usr/bin/env bash
-# Faults through the real game driven by scripted_game: damaged, missing or small pictures and fonts,
-# and a valgrind run (status 77 without valgrind). Each run prints exactly the expected lines, exits
-# 0, and leaves the record 1 and no other file.
+# Faults through the real game driven by scripted_game, one table row per case: missing, damaged or
+# special files in place of the pictures and the font, closed standard streams (a real X window),
+# a start from another folder, a display that is not there, Escape pressed three times, and a
+# valgrind run (status 77 without valgrind). Each run ends within its time limit with the expected
+# status and exactly the expected bytes on stdout and stderr, keeps the right record in the working
+# directory and leaves no other file.
 # Usage: program_faults.sh <scripted_game> <source dir> <case>
 set -u
 game=$(realpath "$1")
 src=$2
 source "$(dirname "$0")/common.sh"
+case $3 in std*_closed) under_xvfb "$0" "$@" ;; esac
 make_scratch "$src"
 run=$work/run
 printf '0\n' >"$run/highScore.txt"
-bg=$run/assets/bg.jpg
-band=$run/assets/fire_bg_full.jpg
-font="$run/Cornerstone Regular.ttf"
+bg=assets/bg.jpg
+band=assets/fire_bg_full.jpg
+font="Cornerstone Regular.ttf"
 small=$src/fuzz/corpus/fuzz_image/wide.jpg  # 16 x 9 pixels
 
 # Replaces bytes 20..2019 of the file with the letter Q (the picture's header and first data).
 damage() { head -c 2000 /dev/zero | tr '\0' Q | dd of="$1" bs=1 seek=20 conv=notrunc 2>/dev/null; }
 # Keeps the first half of the file.
 cut_half() { head -c $(($(stat -c %s "$1") / 2)) "$1" >"$1.cut" && mv "$1.cut" "$1"; }
-band_lost=""
-lost() { band_lost="Background image not loaded!!!!Background image not loaded!!!!"; }
-font_failed() { font_loaded+=$'Font loading failed.\n'; font_freed=""; }
-runner=()
+errors=""         # the expected stderr
+band_lost=""      # the band's lines on stdout
+dir=$run          # where the game runs
+shown=yes         # whether stdout shows the game
+closed=""         # a standard descriptor closed for the run
+status=0 record=1 limit=30
+env=(env) runner=() args=()
+# The stderr line of a file that failed: says FILE REASON.
+says() { errors+="$1: $2"$'\n'; }
+lost() { band_lost=$'\nBackground image not loaded!!!!\nBackground image not loaded!!!!'; says "$band" "$1"; says "$band" "$1"; }
+font_failed() { font_loaded+=$'Font loading failed.\n'; font_freed=""; says "$font" "$1"; }
+cd "$run" || exit 1
 case $3 in
   normal) ;;
   valgrind)
     command -v valgrind >/dev/null || { echo "SKIPPED: valgrind is not installed"; exit 77; }
+    limit=300
     runner=(valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite
             --errors-for-leak-kinds=definite --error-exitcode=99 --log-file="$work/valgrind.log") ;;
-  bg_missing) rm "$bg" ;;
-  bg_empty) : >"$bg" ;;
+  stdin_closed) closed=0 env=(env SDL_VIDEODRIVER=x11) ;;
+  stdout_closed) closed=1 env=(env SDL_VIDEODRIVER=x11) shown="" ;;
+  stderr_closed) closed=2 env=(env SDL_VIDEODRIVER=x11); rm "$bg" ;;
+  bg_missing) rm "$bg"; says "$bg" "No such file or directory" ;;
+  bg_empty) : >"$bg"; says "$bg" "not a JPEG or PNG picture" ;;
   bg_truncated) cut_half "$bg" ;;
-  bg_corrupt) damage "$bg" ;;
+  bg_corrupt) damage "$bg"; says "$bg" "not a JPEG or PNG picture" ;;
   bg_small) cp "$small" "$bg" ;;
-  band_missing) rm "$band"; lost ;;
-  band_empty) : >"$band"; lost ;;
+  band_missing) rm "$band"; lost "No such file or directory" ;;
+  band_empty) : >"$band"; lost "not a JPEG or PNG picture" ;;
   # A JPEG cut in its scan data still decodes (the missing rows come out grey); one cut in its
   # header does not.
   band_truncated) cut_half "$band" ;;
-  band_cut_header) head -c 300 "$src/assets/fire_bg_full.jpg" >"$band"; lost ;;
-  band_corrupt) damage "$band"; lost ;;
+  band_cut_header) head -c 300 "$src/assets/fire_bg_full.jpg" >"$band"; lost "not a JPEG or PNG picture" ;;
+  band_corrupt) damage "$band"; lost "not a JPEG or PNG picture" ;;
   band_small) cp "$small" "$band" ;;
-  font_missing) rm "$font"; font_failed ;;
-  font_corrupt) damage "$font"; font_failed ;;
+  font_missing) rm "$font"; font_failed "No such file or directory" ;;
+  font_fifo) rm "$font"; mkfifo "$font"; font_failed "not a regular file" ;;
+  font_directory) rm "$font"; mkdir "$font"; font_failed "not a regular file" ;;
+  font_corrupt) damage "$font"; font_failed "Couldn't load font file" ;;
+  # The font and pictures are found beside the program; the record is kept where the game runs.
+  other_folder) cp "$game" .; game=$run/${game##*/} dir=$work/elsewhere; mkdir "$dir" ;;
+  wrong_display)
+    env=(env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY=:9183 XDG_RUNTIME_DIR="$work")
+    status=1 record=0 shown=""
+    errors="Unable to init SDL: x11 not available (DISPLAY=:9183); a script that needs no window"
+    errors+=$' can run with SDL_VIDEODRIVER=dummy\n' ;;
+  escape_thrice) args=(3) ;;
   *) echo "unknown case $3"; exit 2 ;;
 esac
 
-status=0
-(cd "$run" && "${runner[@]}" "$game" >"$work/stdout") || status=$?
-[ "$status" -eq 0 ] && pass "exit status 0" || fail "exit status $status"
+code=0
+(cd "$dir" && { [ -z "$closed" ] || eval "exec $closed>&-"; } &&
+  exec "${env[@]}" timeout -k 5 "$limit" "${runner[@]}" "$game" "${args[@]}") \
+  >"$work/stdout" 2>"$work/stderr" || code=$?
+[ "$code" -eq "$status" ] && pass "exit status $code" || fail "exit status $code, wanted $status"
 if [ -e "$work/valgrind.log" ]; then
   grep -E 'ERROR SUMMARY|definitely lost' "$work/valgrind.log" | sed 's/^==[0-9]*== */valgrind: /'
-  [ "$status" -eq 0 ] || cat "$work/valgrind.log"
+  [ "$code" -eq 0 ] || cat "$work/valgrind.log"
 fi
 check_bytes "the console" "$work/stdout" \
-  <(console 0 $'\nGame Started'"$band_lost"$'\nGame Over\nGame Exit')
-check_bytes "the record" "$run/highScore.txt" <(printf '1\n')
-others=$(cd "$run" && find . -path ./assets -prune -o -type f ! -name highScore.txt \
-         ! -name 'Cornerstone Regular.ttf' -print)
+  <([ -z "$shown" ] || console 0 $'\nGame Started'"$band_lost"$'\nGame Over\nGame Exit')
+check_bytes "the errors" "$work/stderr" <(printf '%s' "$errors")
+check_bytes "the record" "$dir/highScore.txt" <(printf '%s\n' "$record")
+[ "$dir" = "$run" ] || check_bytes "the record beside the program" "$run/highScore.txt" <(printf '0\n')
+others=$(find "$run" "$dir" -path "$run/assets" -prune -o -type f ! -name highScore.txt \
+         ! -name "$font" ! -path "$game" -print)
 [ -z "$others" ] || fail "files left: $others"
-finish "$3: expected lines, game over with 1 point, status 0, record 1"
+finish "$3: status $status, the expected lines on stdout and stderr, record $record"

@@ -1,9 +1,11 @@
 // Runs the real game headless through Initialise and MainLoop with a fixed script of pushed
-// events: press PLAY, hold Left once a point is scored, press Escape after the game over.
+// events: press PLAY, hold Left once a point is scored, press Escape after the game over (as many
+// times in one pass as the first argument says, once by default).
 // One update per pass instead of one per 15 ms, so the run takes a few hundred passes.
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "game/ZarvoMain.h"
 
@@ -30,7 +32,8 @@ class ScriptedGame : public ZarvoMain {
       Push(SDL_KEYDOWN, SDLK_LEFT);
       holdingLeft = true;
     } else if (gameOver && !escaped) {
-      Push(SDL_KEYDOWN, SDLK_ESCAPE);
+      for (int press = 0; press < escapes; ++press)
+        Push(SDL_KEYDOWN, SDLK_ESCAPE);
       escaped = true;
     } else if (passes == kPassLimit) {
       Push(SDL_QUIT);
@@ -39,14 +42,17 @@ class ScriptedGame : public ZarvoMain {
 
   static constexpr int kPassLimit = 100000;
   int passes = 0;
+  int escapes = 1;
   bool holdingLeft = false;
   bool escaped = false;
 };
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   ScriptedGame game;
+  if (argc > 1)
+    game.escapes = std::atoi(argv[1]);
   if (game.Initialise("Quendal The Warden", 800, 600, "Cornerstone Regular.ttf", 24) != 0)
     return 1;
   const int result = game.MainLoop();

@@ -12,8 +12,10 @@ foreach(fault efbig erofs enospc)
            COMMAND bash ${reliability_dir}/write_faults.sh $<TARGET_FILE:score_writer> ${fault})
   set_tests_properties(reliability_write_${fault} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
-set(program_cases normal bg_missing bg_empty bg_truncated bg_corrupt bg_small band_missing band_empty
-                  band_truncated band_cut_header band_corrupt band_small font_missing font_corrupt)
+set(program_cases normal stdin_closed stdout_closed stderr_closed bg_missing bg_empty bg_truncated
+                  bg_corrupt bg_small band_missing band_empty band_truncated band_cut_header
+                  band_corrupt band_small font_missing font_fifo font_directory font_corrupt
+                  other_folder wrong_display escape_thrice)
 if(NOT QUENDAL_SANITIZE)
   list(APPEND program_cases valgrind)
 endif()
