@@ -105,11 +105,12 @@ std::string StartProblems(const Frame& start) {
   for (const StartButton& button : {kPlayButton, kExitButton})
     for (int y = button.top; y <= button.bottom && plain; ++y)
       for (int x = button.left; x <= button.right; ++x) {
-        const bool rim = std::min({x - button.left, button.right - x, y - button.top,
-                                   button.bottom - y}) < 2;
+        const bool rim =
+            std::min({x - button.left, button.right - x, y - button.top, button.bottom - y}) < 2;
         const bool word = !rim && (start.At(x, y) & 0xFFFFFF) == 0xFFF2CE;
         wordPixels += word;
-        frame.pixels[static_cast<size_t>(y) * 800 + x] = rim ? 0xF6CE70 : word ? start.At(x, y) : 0x8C2410;
+        const uint32_t face = word ? start.At(x, y) : 0x8C2410;
+        frame.pixels[static_cast<size_t>(y) * 800 + x] = rim ? 0xF6CE70 : face;
       }
   return testsupport::FirstDifference(start.pixels, frame.pixels, 800) +
          (plain && wordPixels < 100 ? " words missing" : "");
