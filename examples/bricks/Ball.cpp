@@ -1,9 +1,14 @@
 // The ball's movement, bounces and drawing.
 #include "Ball.h"
 
+#include <SDL.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "BricksGame.h"
+#include "engine/RegularFile.h"
 
 namespace {
 constexpr int kLaunchSpeedX = 3;
@@ -17,7 +22,11 @@ Ball::Ball(BricksGame* game) : DisplayableObject(game), game(game) {
   drawWidth = drawHeight = kBallSize;
 }
 
-bool Ball::LoadPicture(const char* fileName) { return picture.LoadImage(fileName); }
+void Ball::LoadPicture(const char* fileName) {
+  const std::string path = FindDataFile(fileName);
+  if (!picture.LoadImage(path.c_str()))
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
+}
 
 void Ball::Launch() {
   speedX = kLaunchSpeedX;

@@ -9,8 +9,9 @@ class BricksGame;
 class Ball : public DisplayableObject {
  public:
   explicit Ball(BricksGame* game);
-  // Loads the ball's picture; without it the ball is drawn as a plain disc. Returns whether it loaded.
-  bool LoadPicture(const char* fileName);
+  // Loads the picture found for fileName (FindDataFile); on failure prints "<path>: <reason>" on
+  // stderr, and the ball is drawn as a plain disc.
+  void LoadPicture(const char* fileName);
   // Sends the ball up from the paddle.
   void Launch();
 

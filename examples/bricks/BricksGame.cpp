@@ -23,8 +23,7 @@ void BricksGame::Say(const char* format, int value) {
 }
 
 int BricksGame::InitialiseGame() {
-  if (!ball.LoadPicture(kBallPicture))
-    std::fprintf(stderr, "%s: not loaded, the ball is drawn as a plain disc\n", kBallPicture);
+  ball.LoadPicture(kBallPicture);
   SetupBackgroundBuffer();
   InitialiseObjects();
   Say("Bricks: %d lives, Space or a click launches the ball\n", lives);

@@ -54,6 +54,6 @@ while read -r name exe fault expected errors; do
 done <<'END'
 package    package   none    demo.out    -
 pkgconfig  pkgconfig none    demo.out    -
-broken     package   broken  broken.out  assets/orb.png
+broken     package   broken  broken.out  ^assets/orb.png: 
 END
 finish "the installed engine builds and runs the example"
