@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks make_pictures: same bytes every run and as committed (both games' pictures), right sizes, a seamless fire band, visible buttons.
-# Usage: pictures_test.sh <make_pictures binary> <source dir>
+# Usage: check_pictures.sh <make_pictures binary> <source dir> (run by ctest as the "pictures" test)
 set -euo pipefail
 
 [ $# -eq 2 ] || { echo "usage: $0 <make_pictures binary> <source dir>" >&2; exit 2; }
