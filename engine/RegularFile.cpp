@@ -12,14 +12,6 @@
 
 namespace {
 
-// Records the reason for SDL_GetError() without disturbing errno.
-std::FILE* Refuse(const char* reason) {
-  const int error = errno;
-  SDL_SetError("%s", reason);
-  errno = error;
-  return nullptr;
-}
-
 // Whether something (a file of any kind, even one that cannot be read) stands at the path.
 bool Exists(const char* path) {
   struct stat info;
@@ -28,23 +20,37 @@ bool Exists(const char* path) {
 
 }  // namespace
 
-std::FILE* OpenRegularFile(const char* path) {
+int OpenRegularDescriptor(const char* path, std::string& why) {
   const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    return Refuse(std::strerror(errno));
   struct stat info;
-  const char* reason = nullptr;
-  std::FILE* stream = nullptr;
-  if (::fstat(fd, &info) != 0)
-    reason = std::strerror(errno);
-  else if (!S_ISREG(info.st_mode))
-    reason = "not a regular file";
-  else if ((stream = ::fdopen(fd, "rb")) == nullptr)
-    reason = std::strerror(errno);
+  int error = 0;
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    error = errno;
+    why = std::strerror(error);
+  } else if (S_ISREG(info.st_mode)) {
+    return fd;
+  } else {
+    why = "not a regular file";
+  }
+  if (fd >= 0)
+    ::close(fd);
+  errno = error;
+  return -1;
+}
+
+std::FILE* OpenRegularFile(const char* path) {
+  std::string why;
+  const int fd = OpenRegularDescriptor(path, why);
+  std::FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
   if (stream != nullptr)
     return stream;
-  Refuse(reason);
-  ::close(fd);
+  const int error = errno;
+  if (fd >= 0) {
+    why = std::strerror(error);
+    ::close(fd);
+  }
+  SDL_SetError("%s", why.c_str());
+  errno = error;
   return nullptr;
 }
 

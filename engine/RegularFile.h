@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <string>
 
-// Opens path for reading (binary) if it names a regular file; never blocks. On failure returns null
-// with the reason in SDL_GetError() ("No such file or directory", "not a regular file"); errno is
-// kept as the system left it.
+// Opens path for reading if it names a regular file, never blocking: a descriptor, or -1 with the
+// reason in why ("No such file or directory", "not a regular file") and errno as open or fstat
+// left it (0 when something other than a regular file stands there).
+int OpenRegularDescriptor(const char* path, std::string& why);
+// The same as a binary stream. On failure returns null with the reason in SDL_GetError(); errno
+// is kept as above.
 std::FILE* OpenRegularFile(const char* path);
 
 // Where to read a data file named relative to the program: name itself when it is absolute or

@@ -2,48 +2,53 @@
 #pragma once
 #include <climits>
 #include <string>
+#include <algorithm>
+
+#include "game/HighScoreFile.h"
 
 namespace highscorereference {
 
-// The value the last-line rule gives for a file's bytes: the last 100-byte fgets read (at most 99
-// bytes, ending after a newline) up to its first NUL, converted like atoi but clamped to the int
-// range. False when that text is empty (no bytes, or a read that starts with a NUL).
-inline bool Expected(const std::string& bytes, int& value) {
-  std::string last;
-  for (size_t start = 0; start < bytes.size();) {
-    size_t end = start;
-    while (end < bytes.size() && end - start < 99) {
-      ++end;
-      if (bytes[end - 1] == '\n')
+// The reading of a file's bytes, found line by line over the whole file, lines ending at a newline
+// or a NUL byte: the last line holding anything but white space (a leading UTF-8 byte-order mark
+// skipped), its leading white space skipped, then sign and digits up to the first other byte,
+// clamped to the int range. None without such a line in a file of at most kTailBytes; Unknown
+// when that line, or any such line, could start before the file's last kTailBytes.
+inline HighScoreFile::Reading Expected(const std::string& bytes, int& value) {
+  using Reading = HighScoreFile::Reading;
+  const auto blank = [](char c) { return c == '\0' || c == ' ' || (c >= '\t' && c <= '\r'); };
+  const size_t tail = HighScoreFile::kTailBytes;
+  const size_t windowStart = bytes.size() > tail ? bytes.size() - tail : 0;
+  size_t lineStart = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  size_t lastStart = std::string::npos, lastEnd = 0;
+  for (size_t at = lineStart; at <= bytes.size(); ++at) {
+    if (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\0')
+      continue;
+    for (size_t c = lineStart; c < at; ++c)
+      if (!blank(bytes[c])) {
+        lastStart = lineStart;
+        lastEnd = at;
         break;
-    }
-    last = bytes.substr(start, end - start);
-    start = end;
+      }
+    lineStart = at + 1;
   }
-  const size_t nul = last.find('\0');
-  if (nul != std::string::npos)
-    last.resize(nul);
-  if (last.empty())
-    return false;
-  size_t at = 0;
-  while (at < last.size() && (last[at] == ' ' || (last[at] >= '\t' && last[at] <= '\r')))
+  // A line is seen by the tail reader when it starts the file or the line end before it is in the tail.
+  if (lastStart == std::string::npos)
+    return windowStart == 0 ? Reading::None : Reading::Unknown;
+  if (windowStart > 0 && (lastStart == 0 || (bytes[lastStart - 1] != '\n' && bytes[lastStart - 1] != '\0') ||
+                          lastStart - 1 < windowStart))
+    return Reading::Unknown;
+  size_t at = lastStart;
+  while (at < lastEnd && blank(bytes[at]))
     ++at;
   bool negative = false;
-  if (at < last.size() && (last[at] == '+' || last[at] == '-')) {
-    negative = last[at] == '-';
-    ++at;
-  }
+  if (at < lastEnd && (bytes[at] == '+' || bytes[at] == '-'))
+    negative = bytes[at++] == '-';
   long long magnitude = 0;
-  for (; at < last.size() && last[at] >= '0' && last[at] <= '9'; ++at) {
-    magnitude = magnitude * 10 + (last[at] - '0');
-    if (magnitude > 1LL << 32)
-      magnitude = 1LL << 32;
-  }
+  for (; at < lastEnd && bytes[at] >= '0' && bytes[at] <= '9'; ++at)
+    magnitude = std::min(magnitude * 10 + (bytes[at] - '0'), 1LL << 32);
   const long long signedValue = negative ? -magnitude : magnitude;
-  value = signedValue > INT_MAX ? INT_MAX
-          : signedValue < INT_MIN ? INT_MIN
-                                  : static_cast<int>(signedValue);
-  return true;
+  value = signedValue > INT_MAX ? INT_MAX : signedValue < INT_MIN ? INT_MIN : static_cast<int>(signedValue);
+  return Reading::Value;
 }
 
 }  // namespace highscorereference

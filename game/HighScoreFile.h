@@ -1,24 +1,45 @@
-// The best-score file: one decimal line, read by its last line and replaced atomically.
+// The best-score file: one decimal line, read from its tail and replaced atomically under a lock.
 #pragma once
-#include <cstdio>
+#include <cstddef>
+#include <string>
 
-// Reads and writes the file named by the caller (the game uses "highScore.txt").
+// One record file (the game uses "highScore.txt"), with what this run has said about it.
 class HighScoreFile {
  public:
-  // The value of the last line (atoi rule, clamped to the int range) of a regular file.
-  // Returns false, leaving value unchanged, when the file is missing, not a regular file,
-  // unreadable or empty. Never blocks on a FIFO.
-  static bool Read(const char* path, int& value);
-  // The last-line rule over a stream: feeds 100-byte fgets reads; false when nothing was read.
-  static bool ReadStream(std::FILE* stream, int& value);
+  // Only this many bytes at the end of the file are read to find its last line.
+  static constexpr size_t kTailBytes = 65536;
+
+  // What a reading found: a value, no record (a missing file, or no line with anything on it),
+  // or a record that could not be read and so must not be replaced.
+  enum class Reading { Value, None, Unknown };
+
+  explicit HighScoreFile(std::string path) : path(std::move(path)) {}
+
+  // Removes temporary files that saves which died left beside the record, then reads it into
+  // value (left unchanged without one). An unknown record is said once on stderr and blocks
+  // every later save of this object.
+  void Load(int& value);
+  // Under the folder's lock, reads the record again and replaces it with value only if value
+  // beats it. Returns true when the file now holds value or more; otherwise says once on
+  // stderr why the save failed. Writes in place, and says so once, where the folder takes no
+  // new file but the file can be written.
+  bool Save(int value);
+
+  // Reads path's record. Unknown comes with the reason in why.
+  static Reading Read(const char* path, int& value, std::string& why);
+  // The last-line rule over the last bytes of a file (atStart: they start the file). Lines end
+  // at a newline or a NUL byte; the last line holding anything but white space counts, read as
+  // atoi reads it but clamped; a leading UTF-8 byte-order mark is skipped. None without such a
+  // line; Unknown when it may have started before these bytes.
+  static Reading ReadTail(const char* bytes, size_t size, bool atStart, int& value);
   // The value atoi would give for the text, clamped to the int range instead of overflowing.
   static int ParseNumber(const char* text);
-  // Writes "<value>\n" to a temporary file beside path, flushes and fsyncs it, renames it over
-  // path and fsyncs the directory. On any failure the temporary file is removed, path keeps its
-  // old contents, and false is returned.
-  static bool Write(const char* path, int value);
-  // Removes a temporary file left by a save that was interrupted.
-  static void RemoveStaleTemporary(const char* path);
-  // The temporary file's name for path: path followed by ".tmp".
-  static void TemporaryName(const char* path, char* out, size_t size);
+
+ private:
+  // Prints "<path>: <text>\n" on stderr unless it was the last thing said.
+  void Say(const std::string& text);
+
+  std::string path;
+  bool known = true;
+  std::string said;
 };

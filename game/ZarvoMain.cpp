@@ -9,7 +9,6 @@
 
 #include "engine/ImageData.h"
 #include "engine/RegularFile.h"
-#include "game/HighScoreFile.h"
 #include "game/StartButtons.h"
 #include "game/ZarvoBallA.h"
 #include "game/ZarvoBallB.h"
@@ -18,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kHighScoreFile = "highScore.txt";
 constexpr const char* kStartPicture = "assets/bg.jpg";
 constexpr uint32_t kButtonRim = 0xF6CE70;
 constexpr uint32_t kButtonFace = 0x8C2410;
@@ -101,8 +99,8 @@ void ZarvoMain::SetState(int newState) {
       ReadHighScore();
       break;
     case StateGameOver:
-      Say("\nGame Over");
       SaveHighScore();
+      Say("\nGame Over");
       break;
     default:
       break;
@@ -113,21 +111,20 @@ void ZarvoMain::EnterExit() {
   if (state == StateExit)
     return;
   state = StateExit;
-  Say("\nGame Exit");
   SaveHighScore();
+  Say("\nGame Exit");
   exitCode = 0;
 }
 
 void ZarvoMain::ReadHighScore() {
-  HighScoreFile::RemoveStaleTemporary(kHighScoreFile);
-  HighScoreFile::Read(kHighScoreFile, highScore);
+  record.Load(highScore);
   std::printf("\nHighest Score Read -> %d", highScore);
   std::fflush(stdout);
 }
 
 void ZarvoMain::SaveHighScore() {
   if (score > highScore)
-    HighScoreFile::Write(kHighScoreFile, score);
+    record.Save(score);
 }
 
 void ZarvoMain::KeyDown(int keyCode) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/BaseEngine.h"
+#include "game/HighScoreFile.h"
 #include "game/ZarvoTileManager.h"
 
 class DisplayableObject;
@@ -39,7 +40,8 @@ class ZarvoMain : public BaseEngine {
   void IncrementScore();
   // Paints the three grey header tiles onto backgroundSurface.
   void SetupHeaderBar();
-  // Writes score to "highScore.txt" when it beats the best score read at the start.
+  // Saves score to "highScore.txt" when it beats the best score read at the start and the one
+  // there now.
   void SaveHighScore();
   // Loads the picture found for fileName (FindDataFile); on failure prints "<path>: <reason>" on
   // stderr and returns false, leaving the picture empty.
@@ -52,7 +54,7 @@ class ZarvoMain : public BaseEngine {
   int state = StateStart;
 
  private:
-  // The exit steps, unless already in the exit state: "\nGame Exit", save, and end the loop after
+  // The exit steps, unless already in the exit state: save, "\nGame Exit", and end the loop after
   // this pass.
   void EnterExit();
   // A button without the start picture: gold rim, dark red face, its word in the game's font.
@@ -61,4 +63,5 @@ class ZarvoMain : public BaseEngine {
   void ReadHighScore();
 
   std::unique_ptr<DisplayableObject> actors[5];
+  HighScoreFile record{"highScore.txt"};
 };

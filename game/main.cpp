@@ -1,6 +1,7 @@
 // Program entry: runs Quendal The Warden in an 800 x 600 window.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -10,6 +11,7 @@
 
 int main(int, char**) {
   OpenStandardStreams();
+  std::signal(SIGPIPE, SIG_IGN);  // a console that went away must not end the game before it saves
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   ZarvoMain game;
   char title[1024];

@@ -1,36 +1,52 @@
 #!/usr/bin/env bash
-# The record survives SIGKILL at random moments of saving: a writer saves increasing scores in a
-# loop and is killed again and again; after each kill the file must hold one complete decimal line
-# that is not below the last one seen. Usage: kill_loop.sh <score_writer> <kills>
+# Two games saving side by side into one record, killed with SIGKILL at random moments: writer a
+# saves 2, 4, 6 ..., writer b 3, 5, 7 ..., each <saves> saves, restarted after a kill where it
+# stopped. After every kill the file holds one complete decimal line, never below a save that
+# either writer completed; at the end it holds the highest and no temporary file is left.
+# Usage: kill_loop.sh <score_writer> <saves>
 set -u
 binary=$(realpath "$1")
-kills=${2:-100}
+saves=${2:-1000}
 source "$(dirname "$0")/common.sh"
 make_scratch
 file=$work/run/highScore.txt
-printf '0\n' >"$file"
-previous=0
-torn=0
-mid_save=0
-for ((kill_number = 1; kill_number <= kills; kill_number++)); do
-  "$binary" loop "$file" &
-  writer=$!
-  # Wait until the first save of this run is in the file, then kill 0 to 9.9 ms later.
-  while [ "$(cat "$file" 2>/dev/null)" = "$previous" ] && kill -0 "$writer" 2>/dev/null; do :; done
-  sleep "0.00$((RANDOM % 10))$((RANDOM % 10))"
-  kill -KILL "$writer"
-  wait "$writer" 2>/dev/null
-  [ -e "$file.tmp" ] && mid_save=$((mid_save + 1))
-  content=$(cat "$file" 2>/dev/null)
-  # One complete line: digits and a newline, and nothing else.
-  if [[ ! $content =~ ^[0-9]+$ ]] || ! cmp -s "$file" <(printf '%s\n' "$content") ||
-     [ "$content" -lt "$previous" ]; then
+declare -A first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1))) writer=([a]="" [b]="")
+: >"$work/a.log"
+: >"$work/b.log"
+# The highest save completed by the writers named.
+completed() { cat "${@/#/$work/}" | grep -E '^[0-9]+$' | sort -n | tail -n 1; }
+kills=0 seen_temporary=0 torn=0
+while :; do
+  for w in a b; do
+    [ -n "${writer[$w]}" ] && kill -0 "${writer[$w]}" 2>/dev/null && continue
+    done_so_far=$(completed "$w.log")
+    from=$((${done_so_far:-$((first[$w] - 2))} + 2))
+    writer[$w]=""
+    if [ "$from" -le "${last[$w]}" ]; then
+      "$binary" loop "$file" "$from" 2 "${last[$w]}" >>"$work/$w.log" &
+      writer[$w]=$!
+    fi
+  done
+  [ -z "${writer[a]}${writer[b]}" ] && break
+  sleep "0.00$((RANDOM % 10))"
+  running=(${writer[a]:+a} ${writer[b]:+b})
+  victim=${running[RANDOM % ${#running[@]}]}
+  kill -KILL "${writer[$victim]}" 2>/dev/null && kills=$((kills + 1))
+  wait "${writer[$victim]}" 2>/dev/null
+  writer[$victim]=""
+  # The logs first, then one copy of the file: whatever was completed before is in that copy.
+  best=$(completed a.log b.log)
+  cp "$file" "$work/seen" 2>/dev/null || : >"$work/seen"
+  content=$(cat "$work/seen")
+  ls "$work/run" | grep -q '^highScore.txt.tmp' && seen_temporary=$((seen_temporary + 1))
+  if [[ ! $content =~ ^[0-9]+$ ]] || ! cmp -s "$work/seen" <(printf '%s\n' "$content") ||
+     [ "$content" -lt "${best:-0}" ] || [ "$content" -gt "${last[b]}" ]; then
     torn=$((torn + 1))
-    echo "kill $kill_number: torn or lost record '$(cat -A "$file" 2>&1)' after $previous"
-  else
-    previous=$content
+    echo "kill $kills: torn or lost record '$(cat -A "$work/seen")' after a completed save of ${best:-none}"
   fi
 done
-echo "kills survived: $((kills - torn)) of $kills; saves completed: $previous;" \
-     "kills during a save (temporary file left): $mid_save; torn or empty files: $torn"
-[ "$torn" -eq 0 ] && [ "$previous" -ge "$kills" ]
+left=$(ls "$work/run" | grep -c '^highScore.txt.tmp')
+echo "kills: $kills; saves completed: $(cat "$work/a.log" "$work/b.log" | wc -l);" \
+     "kills with a temporary file present: $seen_temporary; torn or lost: $torn;" \
+     "record at the end: $(cat "$file"); temporary files left: $left"
+[ "$torn" -eq 0 ] && [ "$left" -eq 0 ] && cmp -s "$file" <(printf '%s\n' "${last[b]}")

@@ -1,28 +1,35 @@
-// Saves best scores with HighScoreFile::Write: once (exit status 0 when saved, 1 when not, with
-// the reason on stderr), or in an endless loop of increasing values for the kill test.
-#include <cerrno>
+// Saves best scores through HighScoreFile as the game does: once (exit status 0 when the file then
+// holds the value or more, 1 with the reason on stderr), or a series for the kill loop, each
+// completed save printed on its own line and followed by a pause of 1 ms, so that a series spans
+// many kills.
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <thread>
 
 #include "game/HighScoreFile.h"
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "once") == 0) {
-    errno = 0;
-    if (HighScoreFile::Write(argv[2], std::atoi(argv[3])))
-      return 0;
-    std::fprintf(stderr, "not saved: %s\n", std::strerror(errno));
-    return 1;
+  if (argc == 4 && std::strcmp(argv[1], "once") == 0)
+    return HighScoreFile(argv[2]).Save(std::atoi(argv[3])) ? 0 : 1;
+  if (argc == 6 && std::strcmp(argv[1], "loop") == 0) {
+    HighScoreFile record(argv[2]);
+    int best = 0;
+    record.Load(best);
+    for (int value = std::atoi(argv[3]); value <= std::atoi(argv[5]); value += std::atoi(argv[4])) {
+      if (!record.Save(value))
+        return 1;
+      const std::string line = std::to_string(value) + "\n";
+      if (::write(1, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return 1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
   }
-  if (argc == 3 && std::strcmp(argv[1], "loop") == 0) {
-    // Like the game at its start: clear a stale temporary file, then read the record.
-    HighScoreFile::RemoveStaleTemporary(argv[2]);
-    int value = 0;
-    HighScoreFile::Read(argv[2], value);
-    for (;;)
-      HighScoreFile::Write(argv[2], ++value);
-  }
-  std::fprintf(stderr, "usage: score_writer once <file> <value> | loop <file>\n");
+  std::fprintf(stderr, "usage: score_writer once <file> <value> | loop <file> <first> <step> <last>\n");
   return 2;
 }

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
-# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs; the last two in
-# unshare -Urm, status 77 when refused) keeps the old record and leaves no temporary file.
+# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs) keeps the old
+# record, says why and leaves no temporary file; inplace (a read-only folder whose file is a writable
+# bind mount) writes the file where it stands and says so. All but efbig run in unshare -Urm, status
+# 77 when refused.
 # Usage: write_faults.sh <score_writer> <fault>
 set -u
 writer=$(realpath "$1")
 fault=$2
-declare -A reasons=([efbig]="File too large" [erofs]="Read-only file system"
-                    [enospc]="No space left on device")
-[ -n "${reasons[$fault]:-}" ] || { echo "unknown fault $fault"; exit 2; }
+declare -A outcomes=([efbig]="1, highScore.txt: best score 99 not saved: File too large, record 5"
+  [erofs]="1, highScore.txt: best score 99 not saved: Read-only file system, record 5"
+  [enospc]="1, highScore.txt: best score 99 not saved: No space left on device, record 5"
+  [inplace]="0, highScore.txt: best score 99 written in place, the folder takes no new file: Read-only file system, record 99")
+[ -n "${outcomes[$fault]:-}" ] || { echo "unknown fault $fault"; exit 2; }
 
 # Sets up the fault on the directory (inside the namespace for erofs and enospc), with the record 5
 # there; then saves 99 and prints what is left: the writer's status and reason, record, temporary files.
 save_once() {
   local dir=$1
   case $fault in
-    erofs) printf '5\n' >"$dir/highScore.txt"
-      mount --bind "$dir" "$dir" && mount -o remount,bind,ro "$dir" || { echo SKIP; return; } ;;
+    erofs|inplace) printf '5\n' | tee "$dir/highScore.txt" >"$dir/../outside"
+      mount --bind "$dir" "$dir" && mount -o remount,bind,ro "$dir" || { echo SKIP; return; }
+      [ "$fault" = erofs ] || mount --bind "$dir/../outside" "$dir/highScore.txt" || { echo SKIP; return; } ;;
     enospc) mount -t tmpfs -o size=64k,nr_inodes=64 tmpfs "$dir" || { echo SKIP; return; }
       printf '5\n' >"$dir/highScore.txt"
       dd if=/dev/zero of="$dir/filler" bs=4096 2>/dev/null ;;
@@ -25,7 +30,7 @@ save_once() {
   esac
   local reason status=0
   reason=$("$writer" once "$dir/highScore.txt" 99 2>&1) || status=$?
-  echo "status $status, $reason, record $(cat "$dir/highScore.txt" 2>&1)," \
+  echo "status $status, ${reason#"$dir/"}, record $(cat "$dir/highScore.txt" 2>&1)," \
        "temporary files $(find "$dir" -name 'highScore.txt.tmp*' | wc -l)"
 }
 
@@ -42,6 +47,6 @@ else
   verdict=$(unshare -Urm bash "$0" "$writer" "$fault" inside "$work/run")
 fi
 [ "$verdict" != SKIP ] || { echo "SKIPPED $fault: mounting in the namespace is refused here"; exit 77; }
-wanted="status 1, not saved: ${reasons[$fault]}, record 5, temporary files 0"
+wanted="status ${outcomes[$fault]}, temporary files 0"
 [ "$verdict" = "$wanted" ] || fail "$fault: $verdict; wanted $wanted"
 finish "PASS $fault: $verdict"

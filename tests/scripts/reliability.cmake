@@ -1,4 +1,4 @@
-# Reliability runs: the kill loop, failing writes, faults through the real game, valgrind.
+# Reliability runs: the kill loop of two writers, failing writes, faults through the real game, valgrind.
 add_executable(score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp)
 target_link_libraries(score_writer PRIVATE game)
 add_executable(scripted_game ${CMAKE_CURRENT_SOURCE_DIR}/reliability/scripted_game.cpp)
@@ -6,8 +6,8 @@ target_link_libraries(scripted_game PRIVATE game)
 
 set(reliability_dir ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
 add_test(NAME reliability_kill_loop
-         COMMAND bash ${reliability_dir}/kill_loop.sh $<TARGET_FILE:score_writer> 100)
-foreach(fault efbig erofs enospc)
+         COMMAND bash ${reliability_dir}/kill_loop.sh $<TARGET_FILE:score_writer> 200)
+foreach(fault efbig erofs enospc inplace)
   add_test(NAME reliability_write_${fault}
            COMMAND bash ${reliability_dir}/write_faults.sh $<TARGET_FILE:score_writer> ${fault})
   set_tests_properties(reliability_write_${fault} PROPERTIES SKIP_RETURN_CODE 77)

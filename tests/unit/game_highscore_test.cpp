@@ -1,16 +1,17 @@
-// The best-score file as the game reads and writes it, through the real MainLoop: plain and hostile
-// contents, the save after a game, and odd things in the file's or the temporary file's place.
+// The best-score file through the real MainLoop: what is read from plain, edited and hostile files,
+// and what a game's save leaves among links, modes, other games and folders it may not write.
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "fuzz/HighScoreReference.h"
-#include "game/HighScoreFile.h"
 #include "unit/game_probe.h"
 
 namespace fs = std::filesystem;
@@ -19,140 +20,192 @@ using testsupport::Push;
 
 namespace {
 
-const std::string kMissing = "<missing>", kDirectory = "<directory>", kFifo = "<fifo>";
-const char* const kFile = "highScore.txt";
-const char* const kTemporary = "highScore.txt.tmp";
+const std::string kMissing = "<missing>";
+const std::string kName = "highScore.txt";
 
-// Puts at path what a table names: kMissing, kDirectory, kFifo or the bytes of a file.
-void Place(const testsupport::ScratchDirectory& dir, const char* path, const std::string& what) {
-  fs::remove_all(path);
-  if (what == kDirectory)
-    fs::create_directory(path);
-  else if (what == kFifo)
-    ASSERT_EQ(mkfifo(path, 0644), 0);
-  else if (what != kMissing)
-    dir.WriteFile(path, what);
-}
-
-// What stands at path, named as in the tables (a FIFO is never opened).
-std::string Found(const testsupport::ScratchDirectory& dir, const char* path) {
-  return fs::is_fifo(path) ? kFifo : fs::is_directory(path) ? kDirectory : dir.ReadFile(path);
-}
-
-// The names in the current directory besides the font and the pictures.
-std::vector<std::string> OtherFiles() {
-  std::vector<std::string> names;
+// Empties the directory but for the font and the pictures, opens it to everyone, then writes content
+// to the file (unless kMissing) and runs the shell command, with the umask 022.
+void Prepare(const testsupport::ScratchDirectory& dir, const std::string& content,
+             const std::string& command) {
+  umask(022);
   for (const auto& entry : fs::directory_iterator("."))
     if (entry.path().filename() != "assets" && entry.path().filename() != "Cornerstone Regular.ttf")
-      names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+      fs::remove_all(entry.path());
+  fs::permissions(".", fs::perms::all);
+  if (content != kMissing)
+    dir.WriteFile(kName, content);
+  if (!command.empty()) {
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
 }
 
-// A short game: the paddle is held right from the start, so ball B misses it on its 74th update (at x
-// 394.5, while the paddle spans 645..795); the score is set to 2 on the first pass and Escape follows
-// the game over. Returns the console bytes; the game's best score goes to best.
-std::string PlayShortGame(int& best) {
-  int gameOverUpdate = 0;
-  const std::string console = gametest::RunGame(
-      [&](GameProbe& game) {
-        Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
-        Push(SDL_KEYDOWN, SDLK_RIGHT);
-        game.afterPass = [&](GameProbe& probe) {
-          if (probe.passes == 1)
-            probe.score = 2;
-          if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate)
-            Push(SDL_KEYDOWN, SDLK_ESCAPE);
-        };
-      },
-      [&](GameProbe& game) {
-        gameOverUpdate = game.gameOverUpdate;
-        best = game.highScore;
-      });
-  EXPECT_EQ(gameOverUpdate, 74);
+// What the directory holds besides the font and the pictures, by name: "name -> target", "name/",
+// "name|" (a FIFO), or "name MODE [uid:gid] [links N] "bytes"" (the size past 64 bytes).
+std::string Listing(const testsupport::ScratchDirectory& dir) {
+  std::vector<std::string> lines;
+  for (auto entry = fs::recursive_directory_iterator("."); entry != fs::end(entry); ++entry) {
+    const std::string name = entry->path().lexically_relative(".").string();
+    struct stat info {};
+    if (name == "assets" || name == "Cornerstone Regular.ttf" || lstat(name.c_str(), &info) != 0) {
+      entry.disable_recursion_pending();
+      continue;
+    }
+    std::string line = name;
+    if (S_ISLNK(info.st_mode) || S_ISDIR(info.st_mode) || S_ISFIFO(info.st_mode)) {
+      line += S_ISLNK(info.st_mode) ? " -> " + fs::read_symlink(name).string()
+                                    : S_ISDIR(info.st_mode) ? "/" : "|";
+    } else {
+      char mode[16];
+      std::snprintf(mode, sizeof mode, " %o", info.st_mode & 07777);
+      line += mode;
+      if (info.st_uid != 0 || info.st_gid != 0)
+        line += " " + std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid);
+      if (info.st_nlink > 1)
+        line += " links " + std::to_string(info.st_nlink);
+      line += info.st_size > 64 ? " <" + std::to_string(info.st_size) + " bytes>"
+                                : " \"" + dir.ReadFile(name) + "\"";
+    }
+    lines.push_back(line);
+  }
+  std::sort(lines.begin(), lines.end());
+  std::string all;
+  for (const std::string& line : lines)
+    all += line + "; ";
+  return all;
+}
+
+// Runs the game with the file system's permission checks of user nobody when asked (as root the
+// modes would stop nothing); returns the console, standard error included.
+std::string RunAs(bool nobody, const std::function<void(GameProbe&)>& setUp,
+                  const std::function<void(GameProbe&)>& examine = nullptr) {
+  if (nobody) {
+    setfsgid(65534);
+    setfsuid(65534);
+  }
+  const std::string console = gametest::RunGame(setUp, examine);
+  setfsuid(0);
+  setfsgid(0);
   return console;
 }
 
+// A line said on standard error about the file ("" for none).
+std::string Said(const std::string& text) { return text.empty() ? "" : kName + ": " + text + "\n"; }
+
 }  // namespace
 
-// What stands at "highScore.txt" -> the best score read, by the last-line rule (the last 100-byte
-// fgets read, up to a NUL, as atoi but clamped to the int range), the same as the fuzzers' model.
-// Escape on the start screen then writes 0 only over a negative record; nothing else is touched.
+// What stands at "highScore.txt" (bytes, then a shell command) -> the best score read and what is
+// said about it, by the fuzzers' model too. Only the file's tail is read; a record that cannot be
+// read is said and left alone. Escape on the start screen then writes 0 only over a negative record.
 TEST(GameHighScore, ReadingTable) {
   struct Case {
-    std::string content;
+    std::string content, command;
+    bool nobody;
     int best;
+    std::string said, after;
   };
+  const std::string notRead = "best score not read: ";
   const std::vector<Case> cases = {
-      {kMissing, 0}, {"", 0}, {"42", 42}, {"42\n", 42}, {"10\n20\n", 20}, {"5\n7", 7}, {"42\n\n", 0},
-      {"   17", 17}, {"\t 8\n", 8}, {"word", 0}, {"12abc", 12}, {"+9", 9}, {"-0", 0}, {"-5\n", -5},
-      {"2147483647", INT_MAX}, {"99999999999", INT_MAX}, {std::string(30, '9'), INT_MAX},
-      {"-99999999999", INT_MIN}, {"-2147483648\n", INT_MIN}, {"42\r\n", 42}, {"10\r\n20\r\n", 20},
-      {"1\r2\r3\r", 1}, {std::string("12\0" "34\n", 6), 12},
-      {std::string("5\n\0" "99\n", 6), 0},  // the last read starts with a NUL: nothing read
-      {"1\n" + std::string(99, 'x') + "77\n", 77},  // a 101-byte line is read as 99 bytes, then "77\n"
-      {std::string(10 << 20, '7') + "\n", INT_MAX}, {std::string(10 << 20, 'x') + "\n5\n", 5},
-      {std::string("\xFF\xFE\x01\x80\n\x7F-3\xC0", 10), 0}, {kDirectory, 0},
-      {kFifo, 0},  // not opened for a blocking read: the start goes on
+      {kMissing, "", false, 0, "", ""}, {"", "", false, 0, "", ""}, {"42", "", false, 42, "", ""},
+      {"42\n", "", false, 42, "", ""}, {"10\n20\n", "", false, 20, "", ""},
+      {"42\n\n \n\t\r\n", "", false, 42, "", ""}, {"\xEF\xBB\xBF" "42\r\n", "", false, 42, "", ""},
+      {"10\r\n20\r\n\r\n", "", false, 20, "", ""}, {std::string("42\n\0\0\0", 6), "", false, 42, "", ""},
+      {std::string("12\0" "34\n\0 \n", 9), "", false, 34, "", ""}, {"  17  ", "", false, 17, "", ""},
+      {"word", "", false, 0, "", ""}, {"12abc\n", "", false, 12, "", ""}, {"1\r2\r3\r", "", false, 1, "", ""},
+      {"-5\n", "", false, -5, "", "highScore.txt 644 \"0\n\"; "},
+      {"99999999999", "", false, INT_MAX, "", ""},
+      {std::string(10 << 20, 'x') + "\n5\n", "", false, 5, "", ""},
+      {std::string(70000, '7') + "\n", "", false, 0, notRead + "no line starts in its last 65536 bytes", ""},
+      {"1\n" + std::string(70000, '\0'), "", false, 0, notRead + "no line starts in its last 65536 bytes", ""},
+      {kMissing, "truncate -s 5G highScore.txt && echo 42 >>highScore.txt", false, 42, "", ""},
+      {kMissing, "mkdir highScore.txt", false, 0, notRead + "Is a directory", ""},
+      {kMissing, "mkfifo highScore.txt", false, 0, notRead + "not a regular file", ""},
+      {"7\n", "chmod 000 highScore.txt", true, 0, notRead + "Permission denied", ""},
+      {kMissing, "ln -s highScore.txt highScore.txt", false, 0, notRead + "Too many levels of symbolic links", ""},
+      {kMissing, "ln -s gone/record highScore.txt", false, 0, "", ""},
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
-    SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\"");
-    if (test.content != kMissing && test.content != kDirectory && test.content != kFifo) {
-      int modelled = 0;
+    SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\", " + test.command);
+    int modelled = 0;
+    if (test.command.empty() && test.content != kMissing) {
       highscorereference::Expected(test.content, modelled);
       EXPECT_EQ(modelled, test.best) << "the fuzzers' model";
     }
-    Place(dir, kFile, test.content);
-    const std::string console =
-        gametest::RunGame([](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
-    EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit"));
-    EXPECT_EQ(Found(dir, kFile), test.best < 0 ? "0\n" : test.content);
-    EXPECT_EQ(OtherFiles(), test.content == kMissing ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{kFile});
+    Prepare(dir, test.content, test.command);
+    const std::string before = Listing(dir);
+    const std::string console = RunAs(test.nobody, [](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
+    EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit", Said(test.said)));
+    EXPECT_EQ(Listing(dir), test.after.empty() ? before : test.after);
   }
 }
 
-// A game that ends with 2 points, by what stood at the file and at its temporary name before:
-// written only over a lower record, never lost when it cannot be written, a stale temporary file
-// neither read nor left behind.
-TEST(GameHighScore, WritingAfterAGameTable) {
+// A game that ends with 2 points, by what stood in the folder (a shell command, run as nobody when
+// asked) and what changed during play: the listing after, and what was said at the start and at the
+// save. The record is replaced only by a higher score, through links, keeping its mode and owner,
+// in place where the folder takes no new file; a failure is said once and leaves no temporary file.
+TEST(GameHighScore, SavingAfterAGameTable) {
   struct Case {
-    std::string before, temporaryBefore, after, temporaryAfter;
+    std::string command;
+    bool nobody;
+    std::string during, after, saidAtStart, saidAtSave;
   };
+  const std::string one = "printf '1\\n' >highScore.txt", record = one + " && ";
   const std::vector<Case> cases = {
-      {kMissing, kMissing, "2\n", kMissing},
-      {"1", kMissing, "2\n", kMissing},
-      {"2", kMissing, "2", kMissing},  // equal: not written
-      {"3\n", kMissing, "3\n", kMissing},
-      {kDirectory, kMissing, kDirectory, kMissing},  // the rename fails
-      {"1\n", kDirectory, "1\n", kDirectory},        // the temporary file cannot be made
-      {"4\n", "99\n", "4\n", kMissing},              // cleared at the start, not read
+      {"", false, "", "highScore.txt 644 \"2\n\"; ", "", ""},
+      {record + "chmod 664 highScore.txt && chown 65534:65534 highScore.txt", false, "",
+       "highScore.txt 664 65534:65534 \"2\n\"; ", "", ""},
+      {"printf 2 >highScore.txt", false, "", "highScore.txt 644 \"2\"; ", "", ""},
+      {"printf '3\\n' >highScore.txt", false, "", "highScore.txt 644 \"3\n\"; ", "", ""},
+      {"mkdir highScore.txt", false, "", "highScore.txt/; ", "best score not read: Is a directory", ""},
+      {record + "mkdir highScore.txt.tmp && echo 9 >highScore.txt.tmp.99999.1 && echo 8 >highScore.txt.tmp.x",
+       false, "", "highScore.txt 644 \"2\n\"; highScore.txt.tmp.x 644 \"8\n\"; highScore.txt.tmp/; ", "", ""},
+      {"mkdir sub && printf '1\\n' >sub/record && chmod 600 sub/record && ln -s sub/record highScore.txt",
+       false, "", "highScore.txt -> sub/record; sub/; sub/record 600 \"2\n\"; ", "", ""},
+      {"ln -s sub/record highScore.txt && mkdir sub", false, "",
+       "highScore.txt -> sub/record; sub/; sub/record 644 \"2\n\"; ", "", ""},
+      {record + "ln highScore.txt other.txt", false, "",
+       "highScore.txt 644 \"2\n\"; other.txt 644 \"1\n\"; ", "", ""},
+      {record + "chmod 000 highScore.txt", true, "", "highScore.txt 0 \"1\n\"; ",
+       "best score not read: Permission denied", ""},
+      {record + "chmod 666 highScore.txt && chmod 555 .", true, "", "highScore.txt 666 \"2\n\"; ", "",
+       "best score 2 written in place, the folder takes no new file: Permission denied"},
+      {record + "chmod 555 .", true, "", "highScore.txt 644 \"1\n\"; ", "",
+       "best score 2 not saved: Permission denied"},
+      {one, false, "echo 9 >highScore.txt", "highScore.txt 644 \"9\n\"; ",
+       "", ""},
+      {one, false, "rm highScore.txt && mkdir highScore.txt",
+       "highScore.txt/; ", "", "best score 2 not saved: Is a directory"},
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
-    SCOPED_TRACE("\"" + test.before + "\", temporary \"" + test.temporaryBefore + "\"");
-    Place(dir, kFile, test.before);
-    Place(dir, kTemporary, test.temporaryBefore);
-    int best = 0;
-    const std::string console = PlayShortGame(best);
-    EXPECT_EQ(console, gametest::Console(best, "\nGame Started\nGame Over\nGame Exit"));
-    EXPECT_EQ(Found(dir, kFile), test.after);
-    EXPECT_EQ(Found(dir, kTemporary), test.temporaryAfter);
-    std::vector<std::string> names;
-    for (const auto& [name, what] : {std::pair{kFile, test.after}, {kTemporary, test.temporaryAfter}})
-      if (what != kMissing)
-        names.push_back(name);
-    EXPECT_EQ(OtherFiles(), names);
-    Place(dir, kTemporary, kMissing);
-  }
-}
-
-// The widest values are written whole, as one decimal line.
-TEST(GameHighScore, WriteKeepsTheWholeNumber) {
-  testsupport::ScratchDirectory dir;
-  for (int value : {INT_MIN, INT_MAX}) {
-    ASSERT_TRUE(HighScoreFile::Write(kFile, value));
-    EXPECT_EQ(dir.ReadFile(kFile), std::to_string(value) + "\n");
+    SCOPED_TRACE(test.command + " / " + test.during);
+    Prepare(dir, kMissing, test.command);
+    int best = 0, gameOverUpdate = 0;
+    const std::string console = RunAs(
+        test.nobody,
+        [&](GameProbe& game) {
+          Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
+          Push(SDL_KEYDOWN, SDLK_RIGHT);
+          game.afterPass = [&](GameProbe& probe) {
+            if (probe.passes == 1) {
+              probe.score = 2;
+              if (!test.during.empty()) {
+                EXPECT_EQ(std::system(test.during.c_str()), 0);
+              }
+            }
+            if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate)
+              Push(SDL_KEYDOWN, SDLK_ESCAPE);
+          };
+        },
+        [&](GameProbe& game) {
+          gameOverUpdate = game.gameOverUpdate;
+          best = game.highScore;
+        });
+    // The paddle is held right from the start, so ball B misses it on its 74th update.
+    EXPECT_EQ(gameOverUpdate, 74);
+    EXPECT_EQ(console, gametest::Console(best, "\nGame Started" + Said(test.saidAtSave) +
+                                                   "\nGame Over\nGame Exit",
+                                         Said(test.saidAtStart)));
+    EXPECT_EQ(Listing(dir), test.after);
   }
 }

@@ -1,6 +1,8 @@
 // Helpers for the game's tests: the probe game, event pushers and console capture.
 #include "unit/game_probe.h"
 
+#include <unistd.h>
+
 #include <memory>
 
 namespace gametest {
@@ -42,13 +44,18 @@ Frame GameProbe::Snapshot() const { return Frame{testsupport::PixelsOf(screenSur
 
 std::string Captured(const std::function<void()>& body) {
   testsupport::StdoutCapture capture;
+  const int errors = dup(2);
+  dup2(1, 2);
   body();
+  dup2(errors, 2);
+  close(errors);
   return capture.Text();
 }
 
-std::string Console(int best, const std::string& tail) {
-  return "Loading font: 24 point Cornerstone Regular.ttf\n\nGame Opened\nHighest Score Read -> " +
-         std::to_string(best) + tail + "Free font: 24 point Cornerstone Regular.ttf\n";
+std::string Console(int best, const std::string& tail, const std::string& said) {
+  return "Loading font: 24 point Cornerstone Regular.ttf\n\nGame Opened" + said +
+         "\nHighest Score Read -> " + std::to_string(best) + tail +
+         "Free font: 24 point Cornerstone Regular.ttf\n";
 }
 
 std::string RunGame(const std::function<void(GameProbe&)>& setUp,

@@ -73,11 +73,12 @@ class GameProbe : public ZarvoMain {
   std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
 };
 
-// Runs body with standard output captured and returns the bytes written.
+// Runs body with standard output and standard error captured together; returns the bytes written.
 std::string Captured(const std::function<void()>& body);
 
-// A run's whole console: the font's line, the start lines with this best score, tail, the font's end.
-std::string Console(int best, const std::string& tail);
+// A run's whole console: the font's line, the start lines with this best score (said on standard
+// error between them), tail, the font's end.
+std::string Console(int best, const std::string& tail, const std::string& said = "");
 
 // Builds a probe in the current directory, lets setUp push events or set fields, runs MainLoop,
 // Deinitialise and destroys the game; returns the console bytes. examine sees the game after the
