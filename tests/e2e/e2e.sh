@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program in a real X window: click PLAY, wait for the game over, check a screenshot, press
-# Escape, then compare the whole console output, the exit status and the best-score file.
+# Escape, then compare the whole console output, the exit status and the best-score file; then end a
+# run whose console has gone away.
 # Usage: e2e.sh <quendal binary> <source dir>. Runs under its own X server (xvfb-run).
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 <quendal binary> <source dir>" >&2; exit 2; }
@@ -64,4 +65,20 @@ check_bytes "the console" "$work/stdout" <(console 0 $'\nGame Started\nGame Over
 check_bytes "the record" "$work/run/highScore.txt" <(printf '2\n')
 left=$(cd "$work/run" && LC_ALL=C ls -A | tr '\n' ' ')
 [ "$left" = "Cornerstone Regular.ttf assets highScore.txt " ] || fail "files left: $left"
+
+# A console that goes away: the pipe is closed after the first byte, and Escape still ends the
+# program normally.
+mkfifo "$work/pipe"
+head -c 1 "$work/pipe" >/dev/null &
+reader=$!
+binary=$(realpath "$1")
+(cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$binary" >"$work/pipe" 2>"$work/stderr") &
+pid=$!
+wait "$reader"
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Quendal The Warden" | head -n 1) || true
+wait_for 30 escape || stop "the program with a closed console did not end within 30 s of Escape"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] && pass "exit status 0 with the console closed" || fail "closed console: status $status"
 finish "end-to-end run passed"
