@@ -1,8 +1,8 @@
 // A plain model of the best-score reading rule, kept apart from the game's reader to check it.
 #pragma once
+#include <algorithm>
 #include <climits>
 #include <string>
-#include <algorithm>
 
 #include "game/HighScoreFile.h"
 
@@ -31,11 +31,13 @@ inline HighScoreFile::Reading Expected(const std::string& bytes, int& value) {
       }
     lineStart = at + 1;
   }
-  // A line is seen by the tail reader when it starts the file or the line end before it is in the tail.
+  // A line is seen by the tail reader when it starts the file or the line end before it is in the
+  // tail.
   if (lastStart == std::string::npos)
     return windowStart == 0 ? Reading::None : Reading::Unknown;
-  if (windowStart > 0 && (lastStart == 0 || (bytes[lastStart - 1] != '\n' && bytes[lastStart - 1] != '\0') ||
-                          lastStart - 1 < windowStart))
+  if (windowStart > 0 &&
+      (lastStart == 0 || (bytes[lastStart - 1] != '\n' && bytes[lastStart - 1] != '\0') ||
+       lastStart - 1 < windowStart))
     return Reading::Unknown;
   size_t at = lastStart;
   while (at < lastEnd && blank(bytes[at]))
@@ -47,7 +49,9 @@ inline HighScoreFile::Reading Expected(const std::string& bytes, int& value) {
   for (; at < lastEnd && bytes[at] >= '0' && bytes[at] <= '9'; ++at)
     magnitude = std::min(magnitude * 10 + (bytes[at] - '0'), 1LL << 32);
   const long long signedValue = negative ? -magnitude : magnitude;
-  value = signedValue > INT_MAX ? INT_MAX : signedValue < INT_MIN ? INT_MIN : static_cast<int>(signedValue);
+  value = signedValue > INT_MAX   ? INT_MAX
+          : signedValue < INT_MIN ? INT_MIN
+                                  : static_cast<int>(signedValue);
   return Reading::Value;
 }
 

@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const int fd = memfd_create("highScore.txt", 0);
   std::string bytes(reinterpret_cast<const char*>(data), size);
   if (size > 0 && (data[0] & 1) != 0)
-    bytes = std::string(HighScoreFile::kTailBytes - (size - 1) / 2, (data[0] & 2) != 0 ? '\0' : '\n') + bytes.substr(1);
+    bytes =
+        std::string(HighScoreFile::kTailBytes - (size - 1) / 2, (data[0] & 2) != 0 ? '\0' : '\n') +
+        bytes.substr(1);
   if (fd < 0 || ftruncate(fd, 0) != 0 ||
       pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
     std::abort();

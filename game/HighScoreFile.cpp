@@ -20,11 +20,11 @@
 
 namespace {
 
-constexpr int kLinkHops = 40;          // as many symbolic links as the system itself follows
-constexpr int kLockTries = 300;        // 10 ms apart: a save waits at most 3 s for another one
-constexpr int kNameTries = 100;        // temporary names tried when one is taken
+constexpr int kLinkHops = 40;    // as many symbolic links as the system itself follows
+constexpr int kLockTries = 300;  // 10 ms apart: a save waits at most 3 s for another one
+constexpr int kNameTries = 100;  // temporary names tried when one is taken
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-unsigned savesStarted = 0;             // makes each save's temporary name its own in this process
+unsigned savesStarted = 0;  // makes each save's temporary name its own in this process
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\0'; }
 bool IsBlank(char c) { return c == '\0' || c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -110,7 +110,7 @@ class Folder {
   Folder(const Folder&) = delete;
   Folder& operator=(const Folder&) = delete;
 
-  // Removes the temporary files of name left by saves that died: under the lock no live save has one.
+  // Removes the temporary files of name left by dead saves: under the lock no live save has one.
   void RemoveStale(const std::string& name) const {
     const int listing = locked ? ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
@@ -132,6 +132,37 @@ class Folder {
   bool locked = false;
   bool busy = false;  // another game held the lock for too long
 };
+
+// The value atoi would give for the text, clamped to the int range instead of overflowing.
+int ParseNumber(const char* text) {
+  const long value = std::strtol(text, nullptr, 10);
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+// The reading rule over the last bytes of a file (atStart: they start the file).
+HighScoreFile::Reading ReadTail(const char* bytes, size_t size, bool atStart, int& value) {
+  using Reading = HighScoreFile::Reading;
+  const char* begin = bytes;
+  const char* end = bytes + size;
+  if (!atStart) {
+    while (begin < end && !IsLineEnd(*begin))
+      ++begin;
+    begin += begin < end ? 1 : 0;
+  } else if (size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0) {
+    begin += 3;
+  }
+  while (end > begin && IsBlank(end[-1]))
+    --end;
+  if (end == begin)
+    return atStart ? Reading::None : Reading::Unknown;
+  const char* line = end;
+  while (line > begin && !IsLineEnd(line[-1]))
+    --line;
+  while (IsBlank(*line))
+    ++line;
+  value = ParseNumber(std::string(line, end).c_str());
+  return Reading::Value;
+}
 
 bool Failed(std::string& why, int error) {
   why = std::strerror(error);
@@ -176,15 +207,16 @@ bool Replace(const std::string& path, int value, std::string& why, bool& inPlace
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < kNameTries; ++attempt) {
     temporary = TemporaryName(name, static_cast<unsigned long>(::getpid()), ++savesStarted);
-    fd = ::openat(folder.fd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                  exists ? 0600 : 0666);
+    fd = ::openat(folder.fd, temporary.c_str(),
+                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST)
       break;
   }
   if (fd < 0) {
     const int cause = errno;
     Failed(why, cause);
-    inPlace = (cause == EACCES || cause == EPERM || cause == EROFS) && WriteInPlace(folder, name, text);
+    inPlace =
+        (cause == EACCES || cause == EPERM || cause == EROFS) && WriteInPlace(folder, name, text);
     return inPlace;
   }
   const bool kept = !exists || ((::fchown(fd, old.st_uid, old.st_gid) == 0 || errno == EPERM) &&
@@ -206,35 +238,6 @@ bool Replace(const std::string& path, int value, std::string& why, bool& inPlace
 }
 
 }  // namespace
-
-int HighScoreFile::ParseNumber(const char* text) {
-  const long value = std::strtol(text, nullptr, 10);
-  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
-HighScoreFile::Reading HighScoreFile::ReadTail(const char* bytes, size_t size, bool atStart,
-                                               int& value) {
-  const char* begin = bytes;
-  const char* end = bytes + size;
-  if (!atStart) {
-    while (begin < end && !IsLineEnd(*begin))
-      ++begin;
-    begin += begin < end ? 1 : 0;
-  } else if (size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0) {
-    begin += 3;
-  }
-  while (end > begin && IsBlank(end[-1]))
-    --end;
-  if (end == begin)
-    return atStart ? Reading::None : Reading::Unknown;
-  const char* line = end;
-  while (line > begin && !IsLineEnd(line[-1]))
-    --line;
-  while (IsBlank(*line))
-    ++line;
-  value = ParseNumber(std::string(line, end).c_str());
-  return Reading::Value;
-}
 
 HighScoreFile::Reading HighScoreFile::Read(const char* path, int& value, std::string& why) {
   const int fd = OpenRegularDescriptor(path, why);

@@ -25,15 +25,12 @@ class HighScoreFile {
   // new file but the file can be written.
   bool Save(int value);
 
-  // Reads path's record. Unknown comes with the reason in why.
+  // Reads path's record from its last kTailBytes. Lines end at a newline or a NUL byte; the last
+  // line holding anything but white space counts, read as atoi reads it but clamped to the int
+  // range; a leading UTF-8 byte-order mark is skipped. None for a missing file or one without
+  // such a line; Unknown, with the reason in why, when the file cannot be read or that line may
+  // start before its last kTailBytes.
   static Reading Read(const char* path, int& value, std::string& why);
-  // The last-line rule over the last bytes of a file (atStart: they start the file). Lines end
-  // at a newline or a NUL byte; the last line holding anything but white space counts, read as
-  // atoi reads it but clamped; a leading UTF-8 byte-order mark is skipped. None without such a
-  // line; Unknown when it may have started before these bytes.
-  static Reading ReadTail(const char* bytes, size_t size, bool atStart, int& value);
-  // The value atoi would give for the text, clamped to the int range instead of overflowing.
-  static int ParseNumber(const char* text);
 
  private:
   // Prints "<path>: <text>\n" on stderr unless it was the last thing said.

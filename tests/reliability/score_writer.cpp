@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  std::fprintf(stderr, "usage: score_writer once <file> <value> | loop <file> <first> <step> <last>\n");
+  std::fprintf(stderr,
+               "usage: score_writer once <file> <value> | loop <file> <first> <step> <last>\n");
   return 2;
 }

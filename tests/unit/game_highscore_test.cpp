@@ -23,8 +23,8 @@ namespace {
 const std::string kMissing = "<missing>";
 const std::string kName = "highScore.txt";
 
-// Empties the directory but for the font and the pictures, opens it to everyone, then writes content
-// to the file (unless kMissing) and runs the shell command, with the umask 022.
+// Empties the directory but for the font and the pictures, opens it to everyone, then writes
+// content to the file (unless kMissing) and runs the shell command, with the umask 022.
 void Prepare(const testsupport::ScratchDirectory& dir, const std::string& content,
              const std::string& command) {
   umask(022);
@@ -95,33 +95,32 @@ std::string Said(const std::string& text) { return text.empty() ? "" : kName + "
 
 // What stands at "highScore.txt" (bytes, then a shell command) -> the best score read and what is
 // said about it, by the fuzzers' model too. Only the file's tail is read; a record that cannot be
-// read is said and left alone. Escape on the start screen then writes 0 only over a negative record.
+// read is said and left alone. Escape on the start screen then writes 0 only over a negative
+// record.
 TEST(GameHighScore, ReadingTable) {
   struct Case {
-    std::string content, command;
-    bool nobody;
+    std::string content;
     int best;
-    std::string said, after;
+    std::string said = "", command = "";
+    bool nobody = false;
+    std::string after = "";
   };
   const std::string notRead = "best score not read: ";
+  const std::string cut = notRead + "no line starts in its last 65536 bytes";
   const std::vector<Case> cases = {
-      {kMissing, "", false, 0, "", ""}, {"", "", false, 0, "", ""}, {"42", "", false, 42, "", ""},
-      {"42\n", "", false, 42, "", ""}, {"10\n20\n", "", false, 20, "", ""},
-      {"42\n\n \n\t\r\n", "", false, 42, "", ""}, {"\xEF\xBB\xBF" "42\r\n", "", false, 42, "", ""},
-      {"10\r\n20\r\n\r\n", "", false, 20, "", ""}, {std::string("42\n\0\0\0", 6), "", false, 42, "", ""},
-      {std::string("12\0" "34\n\0 \n", 9), "", false, 34, "", ""}, {"  17  ", "", false, 17, "", ""},
-      {"word", "", false, 0, "", ""}, {"12abc\n", "", false, 12, "", ""}, {"1\r2\r3\r", "", false, 1, "", ""},
-      {"-5\n", "", false, -5, "", "highScore.txt 644 \"0\n\"; "},
-      {"99999999999", "", false, INT_MAX, "", ""},
-      {std::string(10 << 20, 'x') + "\n5\n", "", false, 5, "", ""},
-      {std::string(70000, '7') + "\n", "", false, 0, notRead + "no line starts in its last 65536 bytes", ""},
-      {"1\n" + std::string(70000, '\0'), "", false, 0, notRead + "no line starts in its last 65536 bytes", ""},
-      {kMissing, "truncate -s 5G highScore.txt && echo 42 >>highScore.txt", false, 42, "", ""},
-      {kMissing, "mkdir highScore.txt", false, 0, notRead + "Is a directory", ""},
-      {kMissing, "mkfifo highScore.txt", false, 0, notRead + "not a regular file", ""},
-      {"7\n", "chmod 000 highScore.txt", true, 0, notRead + "Permission denied", ""},
-      {kMissing, "ln -s highScore.txt highScore.txt", false, 0, notRead + "Too many levels of symbolic links", ""},
-      {kMissing, "ln -s gone/record highScore.txt", false, 0, "", ""},
+      {kMissing, 0}, {"", 0}, {"42", 42}, {"42\n", 42}, {"10\n20\n", 20}, {"42\n\n \n\t\r\n", 42},
+      {"\xEF\xBB\xBF" "42\r\n", 42}, {"10\r\n20\r\n\r\n", 20}, {std::string("42\n\0\0\0", 6), 42},
+      {std::string("12\0" "34\n\0 \n", 9), 34}, {"  17  ", 17}, {"word", 0}, {"12abc\n", 12},
+      {"1\r2\r3\r", 1}, {"-5\n", -5, "", "", false, "highScore.txt 644 \"0\n\"; "},
+      {"99999999999", INT_MAX}, {std::string(10 << 20, 'x') + "\n5\n", 5},
+      {std::string(70000, '7') + "\n", 0, cut}, {"1\n" + std::string(70000, '\0'), 0, cut},
+      {kMissing, 42, "", "truncate -s 5G highScore.txt && echo 42 >>highScore.txt"},
+      {kMissing, 0, notRead + "Is a directory", "mkdir highScore.txt"},
+      {kMissing, 0, notRead + "not a regular file", "mkfifo highScore.txt"},
+      {"7\n", 0, notRead + "Permission denied", "chmod 000 highScore.txt", true},
+      {kMissing, 0, notRead + "Too many levels of symbolic links",
+       "ln -s highScore.txt highScore.txt"},
+      {kMissing, 0, "", "ln -s gone/record highScore.txt"},
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
@@ -133,7 +132,8 @@ TEST(GameHighScore, ReadingTable) {
     }
     Prepare(dir, test.content, test.command);
     const std::string before = Listing(dir);
-    const std::string console = RunAs(test.nobody, [](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
+    const std::string console =
+        RunAs(test.nobody, [](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
     EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit", Said(test.said)));
     EXPECT_EQ(Listing(dir), test.after.empty() ? before : test.after);
   }
@@ -145,36 +145,35 @@ TEST(GameHighScore, ReadingTable) {
 // in place where the folder takes no new file; a failure is said once and leaves no temporary file.
 TEST(GameHighScore, SavingAfterAGameTable) {
   struct Case {
-    std::string command;
-    bool nobody;
-    std::string during, after, saidAtStart, saidAtSave;
+    std::string command, after, saidAtStart = "", saidAtSave = "";
+    bool nobody = false;
+    std::string during = "";
   };
   const std::string one = "printf '1\\n' >highScore.txt", record = one + " && ";
+  const std::string two = "highScore.txt 644 \"2\n\"; ";
   const std::vector<Case> cases = {
-      {"", false, "", "highScore.txt 644 \"2\n\"; ", "", ""},
-      {record + "chmod 664 highScore.txt && chown 65534:65534 highScore.txt", false, "",
-       "highScore.txt 664 65534:65534 \"2\n\"; ", "", ""},
-      {"printf 2 >highScore.txt", false, "", "highScore.txt 644 \"2\"; ", "", ""},
-      {"printf '3\\n' >highScore.txt", false, "", "highScore.txt 644 \"3\n\"; ", "", ""},
-      {"mkdir highScore.txt", false, "", "highScore.txt/; ", "best score not read: Is a directory", ""},
-      {record + "mkdir highScore.txt.tmp && echo 9 >highScore.txt.tmp.99999.1 && echo 8 >highScore.txt.tmp.x",
-       false, "", "highScore.txt 644 \"2\n\"; highScore.txt.tmp.x 644 \"8\n\"; highScore.txt.tmp/; ", "", ""},
-      {"mkdir sub && printf '1\\n' >sub/record && chmod 600 sub/record && ln -s sub/record highScore.txt",
-       false, "", "highScore.txt -> sub/record; sub/; sub/record 600 \"2\n\"; ", "", ""},
-      {"ln -s sub/record highScore.txt && mkdir sub", false, "",
-       "highScore.txt -> sub/record; sub/; sub/record 644 \"2\n\"; ", "", ""},
-      {record + "ln highScore.txt other.txt", false, "",
-       "highScore.txt 644 \"2\n\"; other.txt 644 \"1\n\"; ", "", ""},
-      {record + "chmod 000 highScore.txt", true, "", "highScore.txt 0 \"1\n\"; ",
-       "best score not read: Permission denied", ""},
-      {record + "chmod 666 highScore.txt && chmod 555 .", true, "", "highScore.txt 666 \"2\n\"; ", "",
-       "best score 2 written in place, the folder takes no new file: Permission denied"},
-      {record + "chmod 555 .", true, "", "highScore.txt 644 \"1\n\"; ", "",
-       "best score 2 not saved: Permission denied"},
-      {one, false, "echo 9 >highScore.txt", "highScore.txt 644 \"9\n\"; ",
-       "", ""},
-      {one, false, "rm highScore.txt && mkdir highScore.txt",
-       "highScore.txt/; ", "", "best score 2 not saved: Is a directory"},
+      {"", two},
+      {record + "chmod 664 highScore.txt && chown 65534:65534 highScore.txt",
+       "highScore.txt 664 65534:65534 \"2\n\"; "},
+      {"printf 2 >highScore.txt", "highScore.txt 644 \"2\"; "},
+      {"printf '3\\n' >highScore.txt", "highScore.txt 644 \"3\n\"; "},
+      {"mkdir highScore.txt", "highScore.txt/; ", "best score not read: Is a directory"},
+      {record + "mkdir highScore.txt.tmp && : >highScore.txt.tmp.9.1 && echo >highScore.txt.tmp.x",
+       two + "highScore.txt.tmp.x 644 \"\n\"; highScore.txt.tmp/; "},
+      {"mkdir sub && echo 1 >sub/record && chmod 600 sub/record && ln -s sub/record highScore.txt",
+       "highScore.txt -> sub/record; sub/; sub/record 600 \"2\n\"; "},
+      {"ln -s sub/record highScore.txt && mkdir sub",
+       "highScore.txt -> sub/record; sub/; sub/record 644 \"2\n\"; "},
+      {record + "ln highScore.txt other.txt", two + "other.txt 644 \"1\n\"; "},
+      {record + "chmod 000 highScore.txt", "highScore.txt 0 \"1\n\"; ",
+       "best score not read: Permission denied", "", true},
+      {record + "chmod 666 highScore.txt && chmod 555 .", "highScore.txt 666 \"2\n\"; ", "",
+       "best score 2 written in place, the folder takes no new file: Permission denied", true},
+      {record + "chmod 555 .", "highScore.txt 644 \"1\n\"; ", "",
+       "best score 2 not saved: Permission denied", true},
+      {one, "highScore.txt 644 \"9\n\"; ", "", "", false, "echo 9 >highScore.txt"},
+      {one, "highScore.txt/; ", "", "best score 2 not saved: Is a directory", false,
+       "rm highScore.txt && mkdir highScore.txt"},
   };
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
