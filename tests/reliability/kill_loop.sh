@@ -2,7 +2,8 @@
 # Two games saving side by side into one record, killed with SIGKILL at random moments: writer a
 # saves 2, 4, 6 ..., writer b 3, 5, 7 ..., each <saves> saves, restarted after a kill where it
 # stopped. After every kill the file holds one complete decimal line, never below a save that
-# either writer completed; at the end it holds the highest and no temporary file is left.
+# either writer completed; no save fails; at the end the file holds the highest and no temporary
+# file is left.
 # Usage: kill_loop.sh <score_writer> <saves>
 set -u
 binary=$(realpath "$1")
@@ -11,8 +12,7 @@ source "$(dirname "$0")/common.sh"
 make_scratch
 file=$work/run/highScore.txt
 declare -A first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1))) writer=([a]="" [b]="")
-: >"$work/a.log"
-: >"$work/b.log"
+: | tee "$work/a.log" "$work/b.log" >"$work/errors"
 # The highest save completed by the writers named.
 completed() { cat "${@/#/$work/}" | grep -E '^[0-9]+$' | sort -n | tail -n 1; }
 kills=0 seen_temporary=0 torn=0
@@ -23,7 +23,7 @@ while :; do
     from=$((${done_so_far:-$((first[$w] - 2))} + 2))
     writer[$w]=""
     if [ "$from" -le "${last[$w]}" ]; then
-      "$binary" loop "$file" "$from" 2 "${last[$w]}" >>"$work/$w.log" &
+      "$binary" loop "$file" "$from" 2 "${last[$w]}" >>"$work/$w.log" 2>>"$work/errors" &
       writer[$w]=$!
     fi
   done
@@ -48,5 +48,6 @@ done
 left=$(ls "$work/run" | grep -c '^highScore.txt.tmp')
 echo "kills: $kills; saves completed: $(cat "$work/a.log" "$work/b.log" | wc -l);" \
      "kills with a temporary file present: $seen_temporary; torn or lost: $torn;" \
-     "record at the end: $(cat "$file"); temporary files left: $left"
-[ "$torn" -eq 0 ] && [ "$left" -eq 0 ] && cmp -s "$file" <(printf '%s\n' "${last[b]}")
+     "record at the end: $(cat "$file"); temporary files left: $left; failed saves:"
+cat "$work/errors"
+[ "$torn" -eq 0 ] && [ "$left" -eq 0 ] && [ ! -s "$work/errors" ] && cmp -s "$file" <(printf '%s\n' "${last[b]}")
