@@ -1,6 +1,6 @@
 // Fuzzes the best-score reader on a file of arbitrary bytes: it must agree with the plain model.
-// An odd first byte puts the other bytes across the start of the tail that the reader reads, after
-// newlines or (with bit 1 set too) NUL bytes.
+// A first byte of 0xFE or 0xFF puts the other bytes across the start of the tail that the reader
+// reads, after newlines or NUL bytes.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -15,10 +15,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const int fd = memfd_create("highScore.txt", 0);
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  if (size > 0 && (data[0] & 1) != 0)
-    bytes =
-        std::string(HighScoreFile::kTailBytes - (size - 1) / 2, (data[0] & 2) != 0 ? '\0' : '\n') +
-        bytes.substr(1);
+  if (size > 0 && data[0] >= 0xFE)
+    bytes = std::string(HighScoreFile::kTailBytes - (size - 1) / 2, data[0] == 0xFF ? '\0' : '\n') +
+            bytes.substr(1);
   if (fd < 0 || ftruncate(fd, 0) != 0 ||
       pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
     std::abort();
