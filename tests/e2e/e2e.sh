@@ -56,29 +56,26 @@ finished() { ! kill -0 "$pid" 2>/dev/null; }
 # A key sent before the window has the focus is lost; a second Escape is sent only after the
 # program had 10 s to end on the first.
 escape() { xdotool windowfocus --sync "$window" key --window "$window" Escape; wait_for 10 finished; }
-wait_for 30 escape || stop "the program did not end within 30 s of Escape"
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] && pass "exit status 0" || fail "exit status $status"
+# Presses Escape and passes when the program then ends with status 0: ends_on_escape [WHAT].
+ends_on_escape() {
+  wait_for 30 escape || stop "the program did not end within 30 s of Escape"
+  local status=0
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] && pass "exit status 0$*" || fail "exit status $status$*"
+}
+ends_on_escape
 check_bytes "the console" "$work/stdout" <(console 0 $'\nGame Started\nGame Over\nGame Exit')
 check_bytes "the record" "$work/run/highScore.txt" <(printf '2\n')
 left=$(cd "$work/run" && LC_ALL=C ls -A | tr '\n' ' ')
 [ "$left" = "Cornerstone Regular.ttf assets highScore.txt " ] || fail "files left: $left"
 
-# A console that goes away: the pipe is closed after the first byte, and Escape still ends the
-# program normally.
+# A console that goes away after its first byte loses nothing but the lines.
 mkfifo "$work/pipe"
 head -c 1 "$work/pipe" >/dev/null &
 reader=$!
-binary=$(realpath "$1")
-(cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$binary" >"$work/pipe" 2>"$work/stderr") &
-pid=$!
+start_program "$(realpath "$1")" "$work/pipe"
 wait "$reader"
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "Quendal The Warden" | head -n 1) || true
-wait_for 30 escape || stop "the program with a closed console did not end within 30 s of Escape"
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] && pass "exit status 0 with the console closed" || fail "closed console: status $status"
+ends_on_escape " with the console closed"
 finish "end-to-end run passed"

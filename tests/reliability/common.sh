@@ -44,10 +44,11 @@ wait_for() {
   done
 }
 
-# Starts the program in $work/run on the X display, output to $work/stdout and $work/stderr; sets pid.
+# Starts the program in $work/run on the X display, output to $work/stdout (or the file given) and
+# $work/stderr; sets pid: start_program BINARY [OUTPUT].
 start_program() {
   : >"$work/stdout"
-  (cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$1" >"$work/stdout" 2>"$work/stderr") &
+  (cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$1" >"${2:-$work/stdout}" 2>"$work/stderr") &
   pid=$!
 }
 
