@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <utility>
 
 // One record file (the game uses "highScore.txt"), with what this run has said about it.
 class HighScoreFile {

@@ -11,6 +11,7 @@ saves=${2:-1000}
 source "$(dirname "$0")/common.sh"
 make_scratch
 file=$work/run/highScore.txt
+printf '0\n' >"$file"
 declare -A first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1))) writer=([a]="" [b]="")
 : | tee "$work/a.log" "$work/b.log" >"$work/errors"
 # The highest save completed by the writers named.
