@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Two games saving side by side into one record, killed with SIGKILL at random moments: writer a
 # saves 2, 4, 6 ..., writer b 3, 5, 7 ..., each <saves> saves, restarted after a kill where it
-# stopped. After every kill the file holds one complete decimal line, never below a save that
-# either writer completed; no save fails; at the end the file holds the highest and no temporary
-# file is left.
+# stopped. Each round kills both, each 0 to 9 ms after a save of its own. Then the file holds one
+# complete decimal line, never below a save that either writer completed; no save fails; at the
+# end the file holds the highest and no temporary file is left.
 # Usage: kill_loop.sh <score_writer> <saves>
 set -u
 binary=$(realpath "$1")
@@ -12,30 +12,37 @@ source "$(dirname "$0")/common.sh"
 make_scratch
 file=$work/run/highScore.txt
 printf '0\n' >"$file"
-declare -A first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1))) writer=([a]="" [b]="")
+declare -A resumed=() first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1)))
+declare -A writer=([a]="" [b]="")
 : | tee "$work/a.log" "$work/b.log" >"$work/errors"
 # The highest save completed by the writers named.
 completed() { cat "${@/#/$work/}" | grep -E '^[0-9]+$' | sort -n | tail -n 1; }
 kills=0 seen_temporary=0 torn=0
 while :; do
   for w in a b; do
-    [ -n "${writer[$w]}" ] && kill -0 "${writer[$w]}" 2>/dev/null && continue
-    done_so_far=$(completed "$w.log")
-    from=$((${done_so_far:-$((first[$w] - 2))} + 2))
-    writer[$w]=""
+    resumed[$w]=$(completed "$w.log")
+    from=$((${resumed[$w]:-$((first[$w] - 2))} + 2))
     if [ "$from" -le "${last[$w]}" ]; then
       "$binary" loop "$file" "$from" 2 "${last[$w]}" >>"$work/$w.log" 2>>"$work/errors" &
       writer[$w]=$!
     fi
   done
   [ -z "${writer[a]}${writer[b]}" ] && break
-  sleep "0.00$((RANDOM % 10))"
-  running=(${writer[a]:+a} ${writer[b]:+b})
-  victim=${running[RANDOM % ${#running[@]}]}
-  kill -KILL "${writer[$victim]}" 2>/dev/null && kills=$((kills + 1))
-  wait "${writer[$victim]}" 2>/dev/null
-  writer[$victim]=""
-  # The logs first, then one copy of the file: whatever was completed before is in that copy.
+  order=(a b)
+  ((RANDOM % 2)) && order=(b a)
+  # Each writer in random order.
+  for victim in "${order[@]}"; do
+    [ -n "${writer[$victim]}" ] || continue
+    while [ "$(completed "$victim.log")" = "${resumed[$victim]}" ] &&
+          kill -0 "${writer[$victim]}" 2>/dev/null; do
+      sleep 0.001
+    done
+    sleep "0.00$((RANDOM % 10))"
+    kill -KILL "${writer[$victim]}" 2>/dev/null && kills=$((kills + 1))
+    wait "${writer[$victim]}" 2>/dev/null
+    writer[$victim]=""
+  done
+  # The logs first, then one copy of the file: whatever was completed is in that copy.
   best=$(completed a.log b.log)
   cp "$file" "$work/seen" 2>/dev/null || : >"$work/seen"
   content=$(cat "$work/seen")
@@ -48,7 +55,8 @@ while :; do
 done
 left=$(ls "$work/run" | grep -c '^highScore.txt.tmp')
 echo "kills: $kills; saves completed: $(cat "$work/a.log" "$work/b.log" | wc -l);" \
-     "kills with a temporary file present: $seen_temporary; torn or lost: $torn;" \
+     "rounds with a temporary file present: $seen_temporary; torn or lost: $torn;" \
      "record at the end: $(cat "$file"); temporary files left: $left; failed saves:"
 cat "$work/errors"
-[ "$torn" -eq 0 ] && [ "$left" -eq 0 ] && [ ! -s "$work/errors" ] && cmp -s "$file" <(printf '%s\n' "${last[b]}")
+[ "$torn" -eq 0 ] && [ "$left" -eq 0 ] && [ ! -s "$work/errors" ] &&
+  cmp -s "$file" <(printf '%s\n' "${last[b]}")
