@@ -82,7 +82,7 @@ std::string RunAs(bool nobody, const std::function<void(GameProbe&)>& setUp,
     setfsgid(65534);
     setfsuid(65534);
   }
-  const std::string console = gametest::RunGame(setUp, examine);
+  const std::string console = gametest::RunGame(setUp, examine, true);
   setfsuid(0);
   setfsgid(0);
   return console;
@@ -115,7 +115,7 @@ TEST(GameHighScore, ReadingTable) {
       {"99999999999", INT_MAX}, {std::string(10 << 20, 'x') + "\n5\n", 5},
       {std::string(70000, '7') + "\n", 0, cut}, {"1\n" + std::string(70000, '\0'), 0, cut},
       {kMissing, 42, "", "truncate -s 5G highScore.txt && echo 42 >>highScore.txt"},
-      {kMissing, 0, notRead + "Is a directory", "mkdir highScore.txt"},
+      {kMissing, 0, notRead + "not a regular file", "mkdir highScore.txt"},
       {kMissing, 0, notRead + "not a regular file", "mkfifo highScore.txt"},
       {"7\n", 0, notRead + "Permission denied", "chmod 000 highScore.txt", true},
       {kMissing, 0, notRead + "Too many levels of symbolic links",
@@ -157,7 +157,7 @@ TEST(GameHighScore, SavingAfterAGameTable) {
        "highScore.txt 664 65534:65534 \"2\n\"; "},
       {"printf 2 >highScore.txt", "highScore.txt 644 \"2\"; "},
       {"printf '3\\n' >highScore.txt", "highScore.txt 644 \"3\n\"; "},
-      {"mkdir highScore.txt", "highScore.txt/; ", "best score not read: Is a directory"},
+      {"mkdir highScore.txt", "highScore.txt/; ", "best score not read: not a regular file"},
       {record + "mkdir highScore.txt.tmp && : >highScore.txt.tmp.9.1 && echo >highScore.txt.tmp.x",
        two + "highScore.txt.tmp.x 644 \"\n\"; highScore.txt.tmp/; "},
       {"mkdir sub && echo 1 >sub/record && chmod 600 sub/record && ln -s sub/record highScore.txt",
@@ -172,7 +172,7 @@ TEST(GameHighScore, SavingAfterAGameTable) {
       {record + "chmod 555 .", "highScore.txt 644 \"1\n\"; ", "",
        "best score 2 not saved: Permission denied", true},
       {one, "highScore.txt 644 \"9\n\"; ", "", "", false, "echo 9 >highScore.txt"},
-      {one, "highScore.txt/; ", "", "best score 2 not saved: Is a directory", false,
+      {one, "highScore.txt/; ", "", "best score 2 not saved: not a regular file", false,
        "rm highScore.txt && mkdir highScore.txt"},
   };
   testsupport::ScratchDirectory dir(true);

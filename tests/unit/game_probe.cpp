@@ -42,13 +42,16 @@ void GameProbe::Pass() {
 
 Frame GameProbe::Snapshot() const { return Frame{testsupport::PixelsOf(screenSurface)}; }
 
-std::string Captured(const std::function<void()>& body) {
+std::string Captured(const std::function<void()>& body, bool withErrors) {
   testsupport::StdoutCapture capture;
-  const int errors = dup(2);
-  dup2(1, 2);
+  const int errors = withErrors ? dup(2) : -1;
+  if (withErrors)
+    dup2(1, 2);
   body();
-  dup2(errors, 2);
-  close(errors);
+  if (withErrors) {
+    dup2(errors, 2);
+    close(errors);
+  }
   return capture.Text();
 }
 
@@ -59,18 +62,20 @@ std::string Console(int best, const std::string& tail, const std::string& said) 
 }
 
 std::string RunGame(const std::function<void(GameProbe&)>& setUp,
-                    const std::function<void(GameProbe&)>& examine) {
-  return Captured([&] {
-    auto game = std::make_unique<GameProbe>();
-    if (game->Start() != 0)
-      return;
-    if (setUp)
-      setUp(*game);
-    game->MainLoop();
-    game->Deinitialise();
-    if (examine)
-      examine(*game);
-  });
+                    const std::function<void(GameProbe&)>& examine, bool withErrors) {
+  return Captured(
+      [&] {
+        auto game = std::make_unique<GameProbe>();
+        if (game->Start() != 0)
+          return;
+        if (setUp)
+          setUp(*game);
+        game->MainLoop();
+        game->Deinitialise();
+        if (examine)
+          examine(*game);
+      },
+      withErrors);
 }
 
 void PlayingGame::SetUp() {

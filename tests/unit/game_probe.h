@@ -73,8 +73,9 @@ class GameProbe : public ZarvoMain {
   std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
 };
 
-// Runs body with standard output and standard error captured together; returns the bytes written.
-std::string Captured(const std::function<void()>& body);
+// Runs body with standard output (and standard error with it, when asked) captured; returns the
+// bytes written.
+std::string Captured(const std::function<void()>& body, bool withErrors = false);
 
 // A run's whole console: the font's line, the start lines with this best score (said on standard
 // error between them), tail, the font's end.
@@ -84,7 +85,8 @@ std::string Console(int best, const std::string& tail, const std::string& said =
 // Deinitialise and destroys the game; returns the console bytes. examine sees the game after the
 // loop.
 std::string RunGame(const std::function<void(GameProbe&)>& setUp,
-                    const std::function<void(GameProbe&)>& examine = nullptr);
+                    const std::function<void(GameProbe&)>& examine = nullptr,
+                    bool withErrors = false);
 
 // A game in play in a scratch directory holding the font and pictures: PLAY pressed and one pass of
 // MainLoop run, with no update yet; the tests then drive the actors directly.
