@@ -1,6 +1,7 @@
 # The two commands (make run, make test) and the longer runs, in front of CMake.
 PACKAGES := cmake make g++ clang libclang-rt-14-dev libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev \
-            libgtest-dev libbenchmark-dev pkg-config xvfb xauth xdotool imagemagick valgrind
+            libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev pkg-config xvfb xauth xdotool \
+            imagemagick valgrind
 JOBS ?= 2
 SECONDS ?= 60
 PREFIX ?= /usr/local

@@ -5,7 +5,9 @@
 set(QUENDAL_DEPENDENCIES
   "SDL2|CONFIG|SDL2::SDL2|libsdl2-dev|sdl2"
   "SDL2_image|CONFIG|SDL2_image::SDL2_image|libsdl2-image-dev|SDL2_image"
-  "SDL2_ttf|CONFIG|SDL2_ttf::SDL2_ttf|libsdl2-ttf-dev|SDL2_ttf")
+  "SDL2_ttf|CONFIG|SDL2_ttf::SDL2_ttf|libsdl2-ttf-dev|SDL2_ttf"
+  "PNG|MODULE|PNG::PNG|libpng-dev|libpng"
+  "JPEG|MODULE|JPEG::JPEG|libjpeg62-turbo-dev|libjpeg")
 
 # Finds every dependency quietly. Sets QUENDAL_DEPENDENCY_TARGETS, QUENDAL_PKG_CONFIG_MODULES,
 # QUENDAL_DEPENDENCY_CALLS (the find_package arguments of each, joined by "|") and

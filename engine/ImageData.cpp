@@ -1,13 +1,15 @@
-// Decoding pictures into 32-bit pixel arrays and copying them, clipped, onto surfaces.
+// Loading pictures into 32-bit pixel arrays, transparency laid on black, and copying them, clipped,
+// onto surfaces.
 #include "engine/ImageData.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <cstdarg>
 #include <cstring>
 
+#include "engine/PictureDecoder.h"
 #include "engine/PixelRows.h"
 #include "engine/RegularFile.h"
 
@@ -17,125 +19,48 @@ int ImageData::cropRight = 0;
 int ImageData::cropTop = 0;
 int ImageData::cropBottom = 0;
 
-namespace {
-
-bool ReadBytes(SDL_RWops* file, uint8_t* out, size_t count) {
-  return SDL_RWread(file, out, 1, count) == count;
+bool Refuse(const char* format, ...) {
+  char reason[256];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(reason, sizeof reason, format, arguments);
+  va_end(arguments);
+  SDL_SetError("%s", reason);
+  return false;
 }
 
-int BigEndian16(const uint8_t* bytes) { return bytes[0] << 8 | bytes[1]; }
-
-uint32_t BigEndian32(const uint8_t* bytes) {
-  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
-}
-
-// Walks the JPEG markers the way the decoder does (garbage and fill bytes skipped, segments
-// skipped by their length) up to the first frame header, and reads its size.
-bool JpegSize(SDL_RWops* file, int& width, int& height) {
-  uint8_t bytes[5];
-  if (!ReadBytes(file, bytes, 2) || bytes[0] != 0xFF || bytes[1] != 0xD8)
-    return false;
-  for (;;) {
-    uint8_t marker = 0;
-    do {
-      do {
-        if (!ReadBytes(file, &marker, 1))
-          return false;
-      } while (marker != 0xFF);
-      do {
-        if (!ReadBytes(file, &marker, 1))
-          return false;
-      } while (marker == 0xFF);
-    } while (marker == 0x00);
-    const bool standalone = marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
-    if (standalone)
-      continue;
-    if (marker == 0xD9 || marker == 0xDA)
-      return false;
-    if (!ReadBytes(file, bytes, 2))
-      return false;
-    const int length = BigEndian16(bytes);
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                       marker != 0xCC;
-    if (frame) {
-      if (length < 7 || !ReadBytes(file, bytes, 5))
-        return false;
-      height = BigEndian16(bytes + 1);
-      width = BigEndian16(bytes + 3);
-      return true;
-    }
-    if (length < 2 || SDL_RWseek(file, length - 2, RW_SEEK_CUR) < 0)
-      return false;
-  }
-}
-
-// Reads the size from the IHDR chunk, which must follow the PNG signature.
-bool PngSize(SDL_RWops* file, int& width, int& height) {
-  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  uint8_t header[24];
-  if (!ReadBytes(file, header, sizeof header) || std::memcmp(header, kSignature, 8) != 0 ||
-      std::memcmp(header + 12, "IHDR", 4) != 0)
-    return false;
-  const uint32_t declaredWidth = BigEndian32(header + 16);
-  const uint32_t declaredHeight = BigEndian32(header + 20);
-  if (declaredWidth > INT32_MAX || declaredHeight > INT32_MAX)
-    return false;
-  width = static_cast<int>(declaredWidth);
-  height = static_cast<int>(declaredHeight);
+bool SizeWithinLimits(uint32_t width, uint32_t height) {
+  if (width == 0 || height == 0)
+    return Refuse("%ux%u pixels is an empty picture", width, height);
+  if (width > uint32_t{ImageData::kMaxSide} || height > uint32_t{ImageData::kMaxSide})
+    return Refuse("%ux%u pixels is over the limit of %d on a side", width, height,
+                  ImageData::kMaxSide);
+  if (uint64_t{width} * height > uint64_t{ImageData::kMaxPixels})
+    return Refuse("%ux%u pixels is over the limit of 16 million", width, height);
   return true;
 }
 
-// The width and height a PNG (IHDR) or JPEG (first SOFn) header declares, read without
-// decoding; the stream position is restored. False when no such header is found.
-bool DeclaredSize(SDL_RWops* file, int& width, int& height) {
+namespace {
+
+// Opens the file and hands it to the decoder its first bytes name.
+bool Decode(const char* fileName, DecodedPicture& picture) {
+  errno = 0;
+  std::FILE* file = OpenRegularFile(fileName);
   if (file == nullptr)
-    return false;
-  const Sint64 start = SDL_RWtell(file);
-  if (start < 0)
-    return false;
-  bool found = PngSize(file, width, height);
-  if (!found) {
-    SDL_RWseek(file, start, RW_SEEK_SET);
-    found = JpegSize(file, width, height);
-  }
-  SDL_RWseek(file, start, RW_SEEK_SET);
-  return found;
-}
-
-bool SizeAccepted(int width, int height) {
-  return width > 0 && height > 0 && width <= ImageData::kMaxSide &&
-         height <= ImageData::kMaxSide && int64_t{width} * height <= ImageData::kMaxPixels;
-}
-
-// Decodes JPEG or PNG bytes only; every other format is refused before any decoder sees it, and
-// so is a picture whose header declares a size over the limits.
-SDL_Surface* DecodeJpegOrPng(const char* fileName) {
-  std::FILE* stream = OpenRegularFile(fileName);
-  if (stream == nullptr)
-    return nullptr;
-  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
-  if (file == nullptr) {
-    std::fclose(stream);
-    return nullptr;
-  }
-  SDL_Surface* decoded = nullptr;
-  const bool jpeg = IMG_isJPG(file) != 0;
-  const bool png = !jpeg && IMG_isPNG(file) != 0;
-  int width = 0, height = 0;
-  if (!jpeg && !png)
-    SDL_SetError("not a JPEG or PNG picture");
-  else if (!DeclaredSize(file, width, height))
-    SDL_SetError("no picture size in its header");
-  else if (!SizeAccepted(width, height))
-    SDL_SetError("%d x %d pixels, over the size limit", width, height);
+    return Refuse("%s", errno != 0 ? std::strerror(errno) : "not a regular file");
+  uint8_t magic[8] = {};
+  const size_t count = std::fread(magic, 1, sizeof magic, file);
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const bool png = count == 8 && std::memcmp(magic, kPng, 8) == 0;
+  const bool jpeg = count >= 3 && magic[0] == 0xFF && magic[1] == 0xD8 && magic[2] == 0xFF;
+  bool decoded = false;
+  if (!png && !jpeg)
+    Refuse("not a PNG or JPEG picture");
+  else if (std::fseek(file, 0, SEEK_SET) != 0)
+    Refuse("%s", std::strerror(errno));
   else
-    decoded = jpeg ? IMG_LoadJPG_RW(file) : IMG_LoadPNG_RW(file);
-  SDL_RWclose(file);
-  if (decoded != nullptr && (decoded->w != width || decoded->h != height)) {
-    SDL_SetError("decoded size differs from its header");
-    SDL_FreeSurface(decoded);
-    decoded = nullptr;
-  }
+    decoded = png ? DecodePng(file, picture) : DecodeJpeg(file, picture);
+  std::fclose(file);
   return decoded;
 }
 
@@ -145,50 +70,72 @@ bool ImageData::LoadImage(const char* fileName) {
   pixels.reset();
   width = 0;
   height = 0;
+  DecodedPicture picture;
   if (fileName == nullptr)
-    return false;
-  SDL_Surface* decoded = DecodeJpegOrPng(fileName);
-  if (decoded == nullptr)
-    return false;
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(decoded);
-  if (converted == nullptr)
-    return false;
-  const bool taken = TakePixels(converted);
-  SDL_FreeSurface(converted);
-  return taken;
+    return Refuse("no file name");
+  return Decode(fileName, picture) && TakePixels(picture);
 }
 
-bool ImageData::TakePixels(SDL_Surface* converted) {
-  const int sourceWidth = converted->w, sourceHeight = converted->h;
+bool ImageData::TakePixels(DecodedPicture& picture) {
+  const int sourceWidth = picture.width, sourceHeight = picture.height;
   const int left = std::clamp(cropLeft, 0, sourceWidth), top = std::clamp(cropTop, 0, sourceHeight);
   const int keptWidth = std::max(0, sourceWidth - left - std::clamp(cropRight, 0, sourceWidth));
   const int keptHeight = std::max(0, sourceHeight - top - std::clamp(cropBottom, 0, sourceHeight));
-  if (int64_t{keptWidth} * keptHeight > kMaxPixels || keptWidth == 0 || keptHeight == 0)
-    return false;
-  const bool turned = (rotation % 2 + 2) % 2 == 1;
+  if (keptWidth == 0 || keptHeight == 0)
+    return Refuse("the crop settings leave no pixels of %dx%d", sourceWidth, sourceHeight);
   const int quarterTurns = (rotation % 4 + 4) % 4;
+  const bool turned = quarterTurns % 2 == 1;
+  if (!picture.translucent && quarterTurns == 0 && keptWidth == sourceWidth &&
+      keptHeight == sourceHeight) {
+    width = sourceWidth;
+    height = sourceHeight;
+    pixels = std::move(picture.pixels);
+    return true;
+  }
+  // A translucent picture is blitted with its own blend mode onto a new (black, transparent)
+  // surface a band of rows at a time, so that no more than one extra band is ever held.
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      picture.pixels.get(), sourceWidth, sourceHeight, 32, sourceWidth * 4,
+      SDL_PIXELFORMAT_ARGB8888);
+  const int bandRows = std::clamp(65536 / sourceWidth, 1, sourceHeight);
+  SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, sourceWidth, bandRows, 32,
+                                                     SDL_PIXELFORMAT_ARGB8888);
+  pixels.reset(new (std::nothrow) uint32_t[size_t(keptWidth) * keptHeight]);
+  if (source == nullptr || band == nullptr || pixels == nullptr) {
+    SDL_FreeSurface(source);
+    SDL_FreeSurface(band);
+    pixels.reset();
+    return Refuse("out of memory");
+  }
   width = turned ? keptHeight : keptWidth;
   height = turned ? keptWidth : keptHeight;
-  pixels = std::make_unique<uint32_t[]>(static_cast<size_t>(width) * height);
-  const PixelBuffer source = BufferOf(converted);
-  for (int y = 0; y < keptHeight; ++y) {
-    const uint32_t* row = source.pixels + static_cast<ptrdiff_t>(top + y) * source.stride + left;
-    for (int x = 0; x < keptWidth; ++x) {
-      int tx = x, ty = y;
-      if (quarterTurns == 1) {
-        tx = keptHeight - 1 - y;
-        ty = x;
-      } else if (quarterTurns == 2) {
-        tx = keptWidth - 1 - x;
-        ty = keptHeight - 1 - y;
-      } else if (quarterTurns == 3) {
-        tx = y;
-        ty = keptWidth - 1 - x;
+  for (int bandTop = top; bandTop < top + keptHeight; bandTop += bandRows) {
+    const int rows = std::min(bandRows, top + keptHeight - bandTop);
+    const uint32_t* from = picture.pixels.get() + size_t(bandTop) * sourceWidth;
+    size_t stride = sourceWidth;
+    if (picture.translucent) {
+      SDL_Rect area{0, bandTop, sourceWidth, rows};
+      SDL_FillRect(band, nullptr, 0);
+      SDL_BlitSurface(source, &area, band, nullptr);
+      from = static_cast<const uint32_t*>(band->pixels);
+      stride = band->pitch / 4;
+    }
+    for (int r = 0; r < rows; ++r) {
+      const uint32_t* row = from + r * stride + left;
+      const int y = bandTop + r - top;
+      if (quarterTurns == 0) {
+        std::memcpy(&pixels[size_t(y) * width], row, size_t(keptWidth) * 4);
+        continue;
       }
-      pixels[static_cast<size_t>(ty) * width + tx] = row[x];
+      for (int x = 0; x < keptWidth; ++x) {
+        const int tx = quarterTurns == 1 ? keptHeight - 1 - y : quarterTurns == 2 ? keptWidth - 1 - x : y;
+        const int ty = quarterTurns == 1 ? x : quarterTurns == 2 ? keptHeight - 1 - y : keptWidth - 1 - x;
+        pixels[size_t(ty) * width + tx] = row[x];
+      }
     }
   }
+  SDL_FreeSurface(source);
+  SDL_FreeSurface(band);
   return true;
 }
 

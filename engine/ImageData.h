@@ -6,6 +6,7 @@
 struct SDL_Surface;
 struct PixelBuffer;
 struct PixelCopy;
+struct DecodedPicture;
 
 // Owns its pixels: width * height values row by row, each 0xAARRGGBB like the engine's surfaces.
 class ImageData {
@@ -14,10 +15,10 @@ class ImageData {
   ImageData(const ImageData&) = delete;
   ImageData& operator=(const ImageData&) = delete;
 
-  // Replaces the contents with the picture in the file. Only JPEG and PNG content is decoded,
-  // whatever the name; anything else, or a picture over the size limit, returns false and leaves
-  // the image empty (no pixels). A false result leaves the one-line reason, without the file
-  // name, in SDL_GetError(); nothing is printed.
+  // Replaces the contents with the picture in the file, in its true colours with any transparency
+  // laid over black. Only JPEG and PNG content is decoded, whatever the name; anything else, a
+  // damaged file or a picture over the size limits returns false, prints nothing, leaves the image
+  // empty and a one-line reason (without the path) in SDL_GetError.
   bool LoadImage(const char* fileName);
   // Copies the image rectangle at (sourceX, sourceY) to (targetX, targetY) of the surface, clipped
   // both to the surface and to the image's own pixels; an empty image copies nothing.
@@ -36,8 +37,8 @@ class ImageData {
   static int cropTop;
   static int cropBottom;
 
-  // The largest picture accepted, in pixels (a guard against files that claim huge sizes).
-  static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
+  // The largest picture accepted, in pixels (64 MB decoded), checked before decoding.
+  static constexpr int64_t kMaxPixels = 16LL * 1024 * 1024;
   // The longest side accepted, in pixels.
   static constexpr int kMaxSide = 16384;
 
@@ -51,6 +52,7 @@ class ImageData {
   // Clips the copy as RenderImage documents, then hands the rows to the writer.
   void Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY, int targetX,
               int targetY, int width, int height) const;
-  // Copies the decoded picture in, applying the crop and rotation settings.
-  bool TakePixels(SDL_Surface* converted);
+  // Takes the decoded picture, laying translucent pixels over black and applying the crop and
+  // rotation settings.
+  bool TakePixels(DecodedPicture& picture);
 };

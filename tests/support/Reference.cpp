@@ -1,9 +1,8 @@
-// Plain per-pixel models of the engine's pixel work, guarded surfaces and encoded test pictures.
+// Plain per-pixel models of the engine's pixel work and guarded surfaces.
 #include "support/Reference.h"
 
 #include "support/TestSupport.h"
 
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <algorithm>
@@ -243,41 +242,6 @@ EncodedSurface::EncodedSurface(int width, int height)
 EncodedSurface::~EncodedSurface() {
   SDL_FreeSurface(surface);
   SDL_FreeSurface(scratch);
-}
-
-uint32_t PatternPixel(int x, int y) {
-  return 0xFF000000u | static_cast<uint32_t>(x * 6 & 0xFF) << 16 |
-         static_cast<uint32_t>(y * 11 & 0xFF) << 8 | static_cast<uint32_t>((x * 7 + y * 3) & 0xFF);
-}
-
-std::string EncodedPicture(const char* format, int width, int height, int quality) {
-  SDL_Surface* picture = SDL_CreateRGBSurface(0, width, height, 32, 0x00FF0000, 0x0000FF00,
-                                              0x000000FF, 0xFF000000);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      Pixel(picture, x, y) = PatternPixel(x, y);
-  std::vector<char> buffer(size_t(width) * height * 4 + 4096);
-  SDL_RWops* out = SDL_RWFromMem(buffer.data(), static_cast<int>(buffer.size()));
-  const std::string kind = format;
-  if (kind == "png")
-    IMG_SavePNG_RW(picture, out, 0);
-  else if (kind == "jpg")
-    IMG_SaveJPG_RW(picture, out, 0, quality);
-  else
-    SDL_SaveBMP_RW(picture, out, 0);
-  const Sint64 size = SDL_RWtell(out);
-  SDL_RWclose(out);
-  SDL_FreeSurface(picture);
-  return std::string(buffer.data(), static_cast<size_t>(size));
-}
-
-std::string WithDeclaredSize(std::string bytes, int width, int height) {
-  const bool png = bytes.compare(1, 3, "PNG") == 0;
-  const size_t at = png ? 16 : bytes.find("\xFF\xC0") + 5, length = png ? 4 : 2;
-  const uint32_t values[] = {uint32_t(png ? width : height), uint32_t(png ? height : width)};
-  for (size_t i = 0; i < 2 * length; ++i)  // big-endian, in header order
-    bytes[at + i] = static_cast<char>(values[i / length] >> (8 * (length - 1 - i % length)));
-  return bytes;
 }
 
 }  // namespace testsupport

@@ -100,11 +100,4 @@ struct EncodedSurface {
   SDL_Surface* scratch;
 };
 
-// An opaque colour made from the position, different for every pixel of a small picture.
-uint32_t PatternPixel(int x, int y);
-// The bytes of a width x height pattern picture saved as "png", "jpg" (of the quality) or "bmp".
-std::string EncodedPicture(const char* format, int width, int height, int quality = 90);
-// PNG or JPEG bytes with the size in the PNG header or the first JPEG frame header replaced.
-std::string WithDeclaredSize(std::string bytes, int width, int height);
-
 }  // namespace testsupport
