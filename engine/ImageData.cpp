@@ -139,6 +139,14 @@ bool ImageData::TakePixels(DecodedPicture& picture) {
   return true;
 }
 
+void ImageData::CopyFrom(const ImageData& other) {
+  const size_t count = other.IsLoaded() ? size_t(other.width) * other.height : 0;
+  pixels.reset(count > 0 ? new uint32_t[count] : nullptr);
+  std::copy_n(other.pixels.get(), count, pixels.get());
+  width = other.width;
+  height = other.height;
+}
+
 void ImageData::RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
                             int targetY, int width, int height) const {
   Render(CopyRows, surface, sourceX, sourceY, targetX, targetY, width, height);

@@ -20,6 +20,8 @@ class ImageData {
   // damaged file or a picture over the size limits returns false, prints nothing, leaves the image
   // empty and a one-line reason (without the path) in SDL_GetError.
   bool LoadImage(const char* fileName);
+  // Makes this image a copy of other's size and pixels, so a picture used twice is decoded once.
+  void CopyFrom(const ImageData& other);
   // Copies the image rectangle at (sourceX, sourceY) to (targetX, targetY) of the surface, clipped
   // both to the surface and to the image's own pixels; an empty image copies nothing.
   void RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX, int targetY,

@@ -1,11 +1,14 @@
-// Fuzzes picture loading on arbitrary bytes: no crash, no leak, no giant allocation, and a loaded
-// picture always holds exactly width * height pixels that can be drawn.
+// Fuzzes picture loading on arbitrary bytes: no crash, no leak, no giant allocation, a refusal
+// with a one-line reason, and a loaded picture always holds exactly width * height pixels that
+// can be drawn.
+#include <SDL.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/ImageData.h"
 #include "support/Reference.h"
@@ -29,10 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
 
   ImageData image;
+  SDL_ClearError();
   const bool loaded = image.LoadImage(path);
   Check(loaded == image.IsLoaded(), "result and contents agree");
   if (!loaded) {
     Check(image.width == 0 && image.height == 0, "a failed load leaves the image empty");
+    const char* reason = SDL_GetError();
+    Check(*reason != 0 && std::strchr(reason, '\n') == nullptr, "a refusal leaves a one-line reason");
     return 0;
   }
   Check(image.width > 0 && image.height > 0, "a loaded picture has a size");

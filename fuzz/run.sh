@@ -14,9 +14,14 @@ for target in $targets; do
   work="$build/fuzz-work/$target"
   mkdir -p "$work/new" "$work/crashes"
   log="$work/last.log"
+  # Pictures also start from the loader's corner cases, and one that takes seconds fails the run.
+  limits=(-timeout=20) seeds=("$source_dir/corpus/$target")
+  if [ "$target" = fuzz_image ]; then
+    limits=(-timeout=5 -rss_limit_mb=1024) seeds+=("$source_dir/../tests/images")
+  fi
   # New inputs go to the first directory, so the committed seeds stay as they are.
-  if "$binary" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
-       -artifact_prefix="$work/crashes/" "$work/new" "$source_dir/corpus/$target" >"$log" 2>&1; then
+  if "$binary" -max_total_time="$seconds" "${limits[@]}" -print_final_stats=1 \
+       -artifact_prefix="$work/crashes/" "$work/new" "${seeds[@]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log")
     echo "$target: ${seconds}s, ${runs} inputs tried, peak RSS ${peak} MB, no failure"

@@ -163,8 +163,9 @@ int ZarvoMain::InitialiseObjects() {
   ResetObjectList();
   auto player = std::make_unique<ZarvoPlayer>(this);
   ZarvoPlayer* paddle = player.get();
-  actors[0] = std::make_unique<ZarvoScrollBg>(this, 0);
-  actors[1] = std::make_unique<ZarvoScrollBg>(this, screenWidth);
+  auto band = std::make_unique<ZarvoScrollBg>(this, 0);
+  actors[1] = std::make_unique<ZarvoScrollBg>(this, screenWidth, &band->image);  // decoded once
+  actors[0] = std::move(band);
   actors[2] = std::move(player);
   actors[3] = std::make_unique<ZarvoBallA>(this, paddle);
   actors[4] = std::make_unique<ZarvoBallB>(this, paddle);

@@ -5,12 +5,15 @@
 
 #include "game/ZarvoMain.h"
 
-ZarvoScrollBg::ZarvoScrollBg(ZarvoMain* game, int startX) : DisplayableObject(game), game(game) {
+ZarvoScrollBg::ZarvoScrollBg(ZarvoMain* game, int startX, const ImageData* loaded)
+    : DisplayableObject(game), game(game) {
   currentX = previousX = startX;
   currentY = previousY = 50;
   drawWidth = game->screenWidth;
   drawHeight = game->screenHeight;
-  if (!ZarvoMain::LoadPicture(image, "assets/fire_bg_full.jpg")) {
+  if (loaded != nullptr && loaded->IsLoaded())
+    image.CopyFrom(*loaded);
+  else if (!ZarvoMain::LoadPicture(image, "assets/fire_bg_full.jpg")) {
     std::printf("\nBackground image not loaded!!!!");
     std::fflush(stdout);
   }

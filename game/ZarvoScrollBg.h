@@ -7,8 +7,9 @@ class ZarvoMain;
 
 class ZarvoScrollBg : public DisplayableObject {
  public:
-  // Starts at x startX, y 50; loads its picture, printing "Background image not loaded!!!!" if not.
-  ZarvoScrollBg(ZarvoMain* game, int startX);
+  // Starts at x startX, y 50; copies its picture from loaded when that holds one, otherwise loads
+  // it, printing "Background image not loaded!!!!" if that fails.
+  ZarvoScrollBg(ZarvoMain* game, int startX, const ImageData* loaded = nullptr);
   // Copies the picture's own pixels over the band at the current position, clipped to the screen.
   void Draw() override;
   // Moves 2 pixels left, jumping to the right once it has left the screen.
