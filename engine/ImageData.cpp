@@ -64,6 +64,44 @@ bool Decode(const char* fileName, DecodedPicture& picture) {
   return decoded;
 }
 
+// Whether every pixel of the rows is opaque, so that laying them over black leaves them as they are.
+bool Opaque(const uint32_t* pixels, size_t count) {
+  uint32_t alpha = 0xFF000000u;
+  for (size_t i = 0; i < count; ++i)
+    alpha &= pixels[i];
+  return alpha == 0xFF000000u;
+}
+
+// Lays the picture over black by the engine's rule: each band of rows with a pixel that is not
+// opaque is blitted with the picture's own blend mode onto a new (black, transparent) surface and
+// copied back in place, so that no more than one band is held beside the picture.
+bool LayOnBlack(DecodedPicture& picture) {
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      picture.pixels.get(), picture.width, picture.height, 32, picture.width * 4,
+      SDL_PIXELFORMAT_ARGB8888);
+  const int bandRows = std::clamp(65536 / picture.width, 1, picture.height);
+  SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, picture.width, bandRows, 32,
+                                                     SDL_PIXELFORMAT_ARGB8888);
+  if (source != nullptr && band != nullptr) {
+    const PixelBuffer laid = BufferOf(band);
+    for (int top = 0; top < picture.height; top += bandRows) {
+      SDL_Rect area{0, top, picture.width, std::min(bandRows, picture.height - top)};
+      uint32_t* rows = picture.pixels.get() + size_t(top) * picture.width;
+      if (Opaque(rows, size_t(area.h) * picture.width))
+        continue;
+      SDL_FillRect(band, nullptr, 0);
+      SDL_BlitSurface(source, &area, band, nullptr);
+      for (int row = 0; row < area.h; ++row)
+        std::memcpy(rows + size_t(row) * picture.width, laid.pixels + size_t(row) * laid.stride,
+                    size_t(picture.width) * 4);
+    }
+  }
+  const bool laidOn = source != nullptr && band != nullptr;
+  SDL_FreeSurface(source);
+  SDL_FreeSurface(band);
+  return laidOn || Refuse("out of memory");
+}
+
 }  // namespace
 
 bool ImageData::LoadImage(const char* fileName) {
@@ -83,59 +121,30 @@ bool ImageData::TakePixels(DecodedPicture& picture) {
   const int keptHeight = std::max(0, sourceHeight - top - std::clamp(cropBottom, 0, sourceHeight));
   if (keptWidth == 0 || keptHeight == 0)
     return Refuse("the crop settings leave no pixels of %dx%d", sourceWidth, sourceHeight);
+  if (picture.translucent && !LayOnBlack(picture))
+    return false;
   const int quarterTurns = (rotation % 4 + 4) % 4;
-  const bool turned = quarterTurns % 2 == 1;
-  if (!picture.translucent && quarterTurns == 0 && keptWidth == sourceWidth &&
-      keptHeight == sourceHeight) {
-    width = sourceWidth;
-    height = sourceHeight;
+  width = quarterTurns % 2 == 1 ? keptHeight : keptWidth;
+  height = quarterTurns % 2 == 1 ? keptWidth : keptHeight;
+  if (quarterTurns == 0 && keptWidth == sourceWidth && keptHeight == sourceHeight) {
     pixels = std::move(picture.pixels);
     return true;
   }
-  // A translucent picture is blitted with its own blend mode onto a new (black, transparent)
-  // surface a band of rows at a time, so that no more than one extra band is ever held.
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-      picture.pixels.get(), sourceWidth, sourceHeight, 32, sourceWidth * 4,
-      SDL_PIXELFORMAT_ARGB8888);
-  const int bandRows = std::clamp(65536 / sourceWidth, 1, sourceHeight);
-  SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, sourceWidth, bandRows, 32,
-                                                     SDL_PIXELFORMAT_ARGB8888);
   pixels.reset(new (std::nothrow) uint32_t[size_t(keptWidth) * keptHeight]);
-  if (source == nullptr || band == nullptr || pixels == nullptr) {
-    SDL_FreeSurface(source);
-    SDL_FreeSurface(band);
-    pixels.reset();
+  if (pixels == nullptr) {
+    width = height = 0;
     return Refuse("out of memory");
   }
-  width = turned ? keptHeight : keptWidth;
-  height = turned ? keptWidth : keptHeight;
-  for (int bandTop = top; bandTop < top + keptHeight; bandTop += bandRows) {
-    const int rows = std::min(bandRows, top + keptHeight - bandTop);
-    const uint32_t* from = picture.pixels.get() + size_t(bandTop) * sourceWidth;
-    size_t stride = sourceWidth;
-    if (picture.translucent) {
-      SDL_Rect area{0, bandTop, sourceWidth, rows};
-      SDL_FillRect(band, nullptr, 0);
-      SDL_BlitSurface(source, &area, band, nullptr);
-      from = static_cast<const uint32_t*>(band->pixels);
-      stride = band->pitch / 4;
-    }
-    for (int r = 0; r < rows; ++r) {
-      const uint32_t* row = from + r * stride + left;
-      const int y = bandTop + r - top;
-      if (quarterTurns == 0) {
-        std::memcpy(&pixels[size_t(y) * width], row, size_t(keptWidth) * 4);
-        continue;
-      }
-      for (int x = 0; x < keptWidth; ++x) {
-        const int tx = quarterTurns == 1 ? keptHeight - 1 - y : quarterTurns == 2 ? keptWidth - 1 - x : y;
-        const int ty = quarterTurns == 1 ? x : quarterTurns == 2 ? keptHeight - 1 - y : keptWidth - 1 - x;
-        pixels[size_t(ty) * width + tx] = row[x];
-      }
+  for (int y = 0; y < keptHeight; ++y) {
+    const uint32_t* row = picture.pixels.get() + size_t(top + y) * sourceWidth + left;
+    for (int x = 0; x < keptWidth; ++x) {
+      const int tx = quarterTurns == 0 ? x : quarterTurns == 1 ? keptHeight - 1 - y
+                                           : quarterTurns == 2 ? keptWidth - 1 - x : y;
+      const int ty = quarterTurns == 0 ? y : quarterTurns == 1 ? x
+                                           : quarterTurns == 2 ? keptHeight - 1 - y : keptWidth - 1 - x;
+      pixels[size_t(ty) * width + tx] = row[x];
     }
   }
-  SDL_FreeSurface(source);
-  SDL_FreeSurface(band);
   return true;
 }
 
