@@ -1,5 +1,4 @@
-// Loading pictures into 32-bit pixel arrays, transparency laid on black, and copying them, clipped,
-// onto surfaces.
+// Pictures: decoding into 32-bit pixel arrays, translucency on black, clipped copies onto surfaces.
 #include "engine/ImageData.h"
 
 #include <SDL.h>
@@ -64,7 +63,7 @@ bool Decode(const char* fileName, DecodedPicture& picture) {
   return decoded;
 }
 
-// Whether every pixel of the rows is opaque, so that laying them over black leaves them as they are.
+// Whether every pixel is opaque, so that laying the rows over black leaves them as they are.
 bool Opaque(const uint32_t* pixels, size_t count) {
   uint32_t alpha = 0xFF000000u;
   for (size_t i = 0; i < count; ++i)
@@ -76,12 +75,12 @@ bool Opaque(const uint32_t* pixels, size_t count) {
 // opaque is blitted with the picture's own blend mode onto a new (black, transparent) surface and
 // copied back in place, so that no more than one band is held beside the picture.
 bool LayOnBlack(DecodedPicture& picture) {
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-      picture.pixels.get(), picture.width, picture.height, 32, picture.width * 4,
-      SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* source =
+      SDL_CreateRGBSurfaceWithFormatFrom(picture.pixels.get(), picture.width, picture.height, 32,
+                                         picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
   const int bandRows = std::clamp(65536 / picture.width, 1, picture.height);
-  SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, picture.width, bandRows, 32,
-                                                     SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* band =
+      SDL_CreateRGBSurfaceWithFormat(0, picture.width, bandRows, 32, SDL_PIXELFORMAT_ARGB8888);
   if (source != nullptr && band != nullptr) {
     const PixelBuffer laid = BufferOf(band);
     for (int top = 0; top < picture.height; top += bandRows) {
@@ -138,10 +137,14 @@ bool ImageData::TakePixels(DecodedPicture& picture) {
   for (int y = 0; y < keptHeight; ++y) {
     const uint32_t* row = picture.pixels.get() + size_t(top + y) * sourceWidth + left;
     for (int x = 0; x < keptWidth; ++x) {
-      const int tx = quarterTurns == 0 ? x : quarterTurns == 1 ? keptHeight - 1 - y
-                                           : quarterTurns == 2 ? keptWidth - 1 - x : y;
-      const int ty = quarterTurns == 0 ? y : quarterTurns == 1 ? x
-                                           : quarterTurns == 2 ? keptHeight - 1 - y : keptWidth - 1 - x;
+      const int tx = quarterTurns == 0   ? x
+                     : quarterTurns == 1 ? keptHeight - 1 - y
+                     : quarterTurns == 2 ? keptWidth - 1 - x
+                                         : y;
+      const int ty = quarterTurns == 0   ? y
+                     : quarterTurns == 1 ? x
+                     : quarterTurns == 2 ? keptHeight - 1 - y
+                                         : keptWidth - 1 - x;
       pixels[size_t(ty) * width + tx] = row[x];
     }
   }

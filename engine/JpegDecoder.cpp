@@ -1,4 +1,4 @@
-// JPEG files through libjpeg-turbo: grey and YCbCr straight to BGRA rows, CMYK and YCCK converted here.
+// JPEG files through libjpeg-turbo: grey and YCbCr straight to BGRA rows, CMYK and YCCK here.
 #include <SDL.h>
 #include <jpeglib.h>
 
@@ -105,8 +105,8 @@ bool DecodeJpeg(std::FILE* file, DecodedPicture& picture) {
   const uint32_t width = session.info.image_width, height = session.info.image_height;
   if (!SizeWithinLimits(width, height))
     return false;
-  const bool cmyk = session.info.jpeg_color_space == JCS_CMYK ||
-                    session.info.jpeg_color_space == JCS_YCCK;
+  const bool cmyk =
+      session.info.jpeg_color_space == JCS_CMYK || session.info.jpeg_color_space == JCS_YCCK;
   if (!StartDecoding(session, cmyk ? JCS_CMYK : kEngineOrder))
     return Refuse("JPEG decoder: %s", session.message);
   if (session.info.output_width != width || session.info.output_height != height)

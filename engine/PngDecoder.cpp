@@ -37,7 +37,8 @@ bool WalkChunks(std::FILE* file, uint32_t& width, uint32_t& height) {
       return Refuse("PNG chunk %s runs past the end of the file", type);
     const bool header = std::strcmp(type, "IHDR") == 0;
     if ((index == 0) != header)
-      return Refuse("%s", header ? "PNG has a second IHDR chunk" : "PNG does not start with an IHDR chunk");
+      return Refuse(
+          "%s", header ? "PNG has a second IHDR chunk" : "PNG does not start with an IHDR chunk");
     if (header && (length != 13 || std::fread(head, 1, 8, file) != 8))
       return Refuse("PNG IHDR chunk is not 13 bytes long");
     if (header) {

@@ -1,6 +1,6 @@
-// Draws the loader's corner-case pictures (every PNG colour type and depth, CMYK and damaged
-// JPEGs, damaged and oversized files) and writes table.txt: for each file the exact pixels the
-// engine must produce, or the reason it must give for refusing it.
+// Draws the picture loader's corner cases and table.txt, the exact result the engine owes each.
+// The cases: every PNG colour type and depth, CMYK and damaged JPEGs, damaged and oversized
+// files; each row of the table holds the pixels the engine must produce, or its refusal.
 #include <SDL.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -24,7 +24,9 @@ struct Picture {
   bool translucent = false;
 };
 
-uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
+uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+  return a << 24 | r << 16 | g << 8 | b;
+}
 
 std::string directory;
 std::ofstream table;
@@ -38,10 +40,11 @@ std::vector<uint32_t> OnBlack(const Picture& picture) {
   if (!picture.translucent)
     return picture.argb;
   std::vector<uint32_t> source = picture.argb, out(source.size());
-  SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(source.data(), picture.width, picture.height, 32,
-                                                         picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
-  SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(out.data(), picture.width, picture.height, 32,
-                                                       picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* from =
+      SDL_CreateRGBSurfaceWithFormatFrom(source.data(), picture.width, picture.height, 32,
+                                         picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(
+      out.data(), picture.width, picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
   SDL_BlitSurface(from, nullptr, to, nullptr);
   SDL_FreeSurface(from);
   SDL_FreeSurface(to);
@@ -66,11 +69,12 @@ std::vector<uint32_t> Settled(const std::vector<uint32_t>& in, int width, int he
 
 // One line of the table: the file, its load settings, then "WxH" and the pixels in hex (a run of
 // n equal pixels written value*n).
-void Accept(const std::string& name, const Picture& picture, int turns = 0, const int* crop = nullptr) {
+void Accept(const std::string& name, const Picture& picture, int turns = 0,
+            const int* crop = nullptr) {
   static const int kNoCrop[4] = {0, 0, 0, 0};
   int width = 0, height = 0;
-  const std::vector<uint32_t> pixels =
-      Settled(OnBlack(picture), picture.width, picture.height, turns, crop ? crop : kNoCrop, width, height);
+  const std::vector<uint32_t> pixels = Settled(OnBlack(picture), picture.width, picture.height,
+                                               turns, crop ? crop : kNoCrop, width, height);
   table << name;
   if (turns != 0)
     table << " turn=" << turns;
@@ -94,7 +98,8 @@ void Refuse(const std::string& name, const std::string& reason, const std::strin
 // ------------------------------------------------------------------------------------------ PNG
 
 void AppendBytes(png_structp png, png_bytep data, size_t length) {
-  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+  static_cast<std::string*>(png_get_io_ptr(png))
+      ->append(reinterpret_cast<const char*>(data), length);
 }
 
 void NoFlush(png_structp) {}
@@ -117,8 +122,8 @@ std::string EncodePng(const PngSpec& spec, int width, int height) {
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &bytes, AppendBytes, NoFlush);
   png_set_IHDR(png, info, width, height, spec.depth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!spec.palette.empty())
     png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
   if (!spec.paletteAlpha.empty() || spec.hasTransparent)
@@ -160,13 +165,18 @@ uint32_t To8(uint32_t sample, int depth) {
 Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
   const int width = 10, height = 7;
   const uint32_t top = (1u << depth) - 1;
-  const bool palette = colourType == PNG_COLOR_TYPE_PALETTE, grey = !(colourType & PNG_COLOR_MASK_COLOR);
-  const int colours = palette ? 1 : grey ? 1 : 3, channels = colours + (colourType & PNG_COLOR_MASK_ALPHA ? 1 : 0);
+  const bool palette = colourType == PNG_COLOR_TYPE_PALETTE,
+             grey = !(colourType & PNG_COLOR_MASK_COLOR);
+  const int colours = palette ? 1
+                      : grey  ? 1
+                              : 3,
+            channels = colours + (colourType & PNG_COLOR_MASK_ALPHA ? 1 : 0);
   PngSpec spec{colourType, depth, interlaced, {}, {}, {}, {}, false, 0};
   Picture picture{width, height, {}, withTrns || channels == 2 || channels == 4};
   if (palette) {
     for (uint32_t i = 0; i <= top; ++i)
-      spec.palette.push_back(png_color{uint8_t(i * 53 + 9), uint8_t(i * 97 + 200), uint8_t(255 - i * 31)});
+      spec.palette.push_back(
+          png_color{uint8_t(i * 53 + 9), uint8_t(i * 97 + 200), uint8_t(255 - i * 31)});
     const uint8_t alphas[] = {0, 128, 37, 219, 255};
     if (withTrns)
       spec.paletteAlpha.assign(alphas, alphas + std::min<uint32_t>(5, top + 1));
@@ -193,7 +203,8 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
         const uint32_t a = rgb[0] < spec.paletteAlpha.size() ? spec.paletteAlpha[rgb[0]] : 255;
         pixel = Argb(a, entry.red, entry.green, entry.blue);
       } else {
-        const uint32_t r = To8(rgb[0], depth), g = To8(rgb[colours / 2], depth), b = To8(rgb[colours - 1], depth);
+        const uint32_t r = To8(rgb[0], depth), g = To8(rgb[colours / 2], depth),
+                       b = To8(rgb[colours - 1], depth);
         pixel = Argb(To8(alpha, depth), r, g, b);
       }
       picture.argb.push_back(pixel);
@@ -207,7 +218,8 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
     spec.transparent.blue = transparentColour[colours - 1];
     for (int i = 0; i < width * height; ++i) {
       const auto& row = spec.rows[i / width];
-      if (std::equal(transparentColour.begin(), transparentColour.end(), row.begin() + (i % width) * colours))
+      if (std::equal(transparentColour.begin(), transparentColour.end(),
+                     row.begin() + (i % width) * colours))
         picture.argb[i] &= 0x00FFFFFF;
     }
   }
@@ -227,7 +239,8 @@ std::string Chunk(const std::string& type, const std::string& data, uint32_t dec
     out += static_cast<char>(length >> shift);
   out += type + data;
   const std::string checked = type + data;
-  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(checked.data()), static_cast<uInt>(checked.size()));
+  const uLong crc =
+      crc32(0, reinterpret_cast<const Bytef*>(checked.data()), static_cast<uInt>(checked.size()));
   for (int shift = 24; shift >= 0; shift -= 8)
     out += static_cast<char>(crc >> shift);
   return out;
@@ -249,7 +262,8 @@ std::string FlatGrey(int width, int height, int depth, uint16_t shade, Picture& 
   PngSpec spec{PNG_COLOR_TYPE_GRAY, depth, false, {}, {}, {}, {}, false, 0};
   spec.rows.assign(height, std::vector<uint16_t>(width, shade));
   const uint32_t v = To8(shade, depth);
-  picture = Picture{width, height, std::vector<uint32_t>(size_t(width) * height, Argb(255, v, v, v)), false};
+  picture = Picture{width, height,
+                    std::vector<uint32_t>(size_t(width) * height, Argb(255, v, v, v)), false};
   return EncodePng(spec, width, height);
 }
 
@@ -269,13 +283,15 @@ void DrawPngs() {
       rgba = DrawPng(PNG_COLOR_TYPE_RGB_ALPHA, depth, false, interlaced);
     }
   }
-  // The load settings: crops from each edge and quarter turns, on a translucent and an opaque picture.
+  // The load settings: crops from each edge and quarter turns, on a translucent and an opaque
+  // picture.
   const int crops[][4] = {{0, 0, 0, 0}, {1, 2, 3, 0}, {0, 0, 0, 6}, {3, 0, 1, 2}};
   for (int turns : {1, 2, 3, -1, 6})
     Accept("rgba-16-interlaced.png", rgba, turns, crops[(turns + 4) % 4]);
   Accept("rgb-16-interlaced.png", rgb, 1, crops[1]);
   Accept("rgb-16-interlaced.png", rgb, 0, crops[3]);
-  Refuse("rgb-16-interlaced.png", "the crop settings leave no pixels of 10x7", " turn=1 crop=-4,0,0,7");
+  Refuse("rgb-16-interlaced.png", "the crop settings leave no pixels of 10x7",
+         " turn=1 crop=-4,0,0,7");
 
   // Gamma is ignored: the samples come out as stored.
   Picture flat;
@@ -289,13 +305,15 @@ void DrawPngs() {
 
   // Damaged files, refused by the walk over the chunks or by the decoder.
   const std::string header = Header(4, 3), body = gamma.substr(8 + header.size());
-  WriteFile("text-past-end.png", kSignature + header + Chunk("tEXt", "Title", 0x7FFFFF00).substr(0, 17));
+  WriteFile("text-past-end.png",
+            kSignature + header + Chunk("tEXt", "Title", 0x7FFFFF00).substr(0, 17));
   Refuse("text-past-end.png", "PNG chunk tEXt runs past the end of the file");
   WriteFile("cut.png", gamma.substr(0, gamma.size() - 20));
   Refuse("cut.png", "PNG chunk IDAT runs past the end of the file");
   WriteFile("no-iend.png", gamma.substr(0, gamma.size() - 12));
   Refuse("no-iend.png", "PNG ends without an IEND chunk");
-  WriteFile("gama-first.png", kSignature + Chunk("gAMA", std::string("\0\0\xaf\xc8", 4)) + header + body);
+  WriteFile("gama-first.png",
+            kSignature + Chunk("gAMA", std::string("\0\0\xaf\xc8", 4)) + header + body);
   Refuse("gama-first.png", "PNG does not start with an IHDR chunk");
   WriteFile("two-ihdr.png", kSignature + header + header + body);
   Refuse("two-ihdr.png", "PNG has a second IHDR chunk");
@@ -309,18 +327,21 @@ void DrawPngs() {
   Refuse("idat-crc.png", "PNG decoder: IDAT: CRC error");
 
   // The limits, on each side and in all, checked before any decoding.
-  const uint32_t sizes[][2] = {{16385, 1}, {1, 16385}, {4097, 4096}, {4096, 4097}, {16144, 4097}, {0, 5}};
+  const uint32_t sizes[][2] = {{16385, 1},   {1, 16385},    {4097, 4096},
+                               {4096, 4097}, {16144, 4097}, {0, 5}};
   for (const auto& size : sizes) {
-    const std::string name = "claims-" + std::to_string(size[0]) + "x" + std::to_string(size[1]) + ".png";
+    const std::string name =
+        "claims-" + std::to_string(size[0]) + "x" + std::to_string(size[1]) + ".png";
     WriteFile(name, kSignature + Header(size[0], size[1]) + body);
     const bool side = size[0] > 16384 || size[1] > 16384;
     Refuse(name, std::to_string(size[0]) + "x" + std::to_string(size[1]) +
                      (size[0] == 0 ? " pixels is an empty picture"
-                                   : side ? " pixels is over the limit of 16384 on a side"
-                                          : " pixels is over the limit of 16 million"));
+                      : side       ? " pixels is over the limit of 16384 on a side"
+                                   : " pixels is over the limit of 16 million"));
   }
   for (const auto& size : {std::pair<int, int>{16384, 1}, {1, 16384}, {4096, 4096}}) {
-    const std::string name = "largest-" + std::to_string(size.first) + "x" + std::to_string(size.second) + ".png";
+    const std::string name =
+        "largest-" + std::to_string(size.first) + "x" + std::to_string(size.second) + ".png";
     Picture picture;
     WriteFile(name, FlatGrey(size.first, size.second, 1, 1, picture));
     Accept(name, picture);
@@ -369,7 +390,9 @@ uint32_t Product(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
 // A JFIF conversion from YCbCr that lands at least 0.1 away from a rounding tie, or -1.
 int Channel(double value) {
   const double fraction = value - std::floor(value);
-  return value < 0 || value > 255 || std::fabs(fraction - 0.5) < 0.1 ? -1 : static_cast<int>(std::lround(value));
+  return value < 0 || value > 255 || std::fabs(fraction - 0.5) < 0.1
+             ? -1
+             : static_cast<int>(std::lround(value));
 }
 
 // 24 x 16 pixels: six blocks, each of one of the colours (components samples each).
@@ -395,7 +418,8 @@ std::string WithFrame(std::string bytes, int precision, uint16_t width, uint16_t
   const size_t at = bytes.find("\xFF\xC0") + 4;
   if (precision != 8)
     bytes[at - 3] = '\xC1';
-  const uint8_t frame[5] = {uint8_t(precision), uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width)};
+  const uint8_t frame[5] = {uint8_t(precision), uint8_t(height >> 8), uint8_t(height),
+                            uint8_t(width >> 8), uint8_t(width)};
   bytes.replace(at, 5, reinterpret_cast<const char*>(frame), 5);
   return bytes;
 }
@@ -409,23 +433,27 @@ void DrawJpegs() {
     const uint8_t v = shades[i], k = uint8_t(255 - 40 * i);
     grey.push_back({v});
     greyOut.push_back(Argb(255, v, v, v));
-    const std::vector<uint8_t> ink = {uint8_t(30 * i + 10), uint8_t(250 - 37 * i), uint8_t(90 + 29 * i), k};
+    const std::vector<uint8_t> ink = {uint8_t(30 * i + 10), uint8_t(250 - 37 * i),
+                                      uint8_t(90 + 29 * i), k};
     cmyk.push_back(ink);
-    cmykOut.push_back(Argb(255, Product(255 - ink[0], 255 - k), Product(255 - ink[1], 255 - k), Product(255 - ink[2], 255 - k)));
+    cmykOut.push_back(Argb(255, Product(255 - ink[0], 255 - k), Product(255 - ink[1], 255 - k),
+                           Product(255 - ink[2], 255 - k)));
     invertedOut.push_back(Argb(255, Product(ink[0], k), Product(ink[1], k), Product(ink[2], k)));
     ycck.push_back({v, 128, 128, k});
     ycckOut.push_back(Argb(255, Product(255 - v, k), Product(255 - v, k), Product(255 - v, k)));
   }
   for (int i = 0; ycc.size() < 6; ++i) {
     const int y = 40 + 29 * i % 180, cb = 70 + 37 * i % 120, cr = 60 + 53 * i % 140;
-    const int r = Channel(y + 1.402 * (cr - 128)), g = Channel(y - 0.344136 * (cb - 128) - 0.714136 * (cr - 128)),
+    const int r = Channel(y + 1.402 * (cr - 128)),
+              g = Channel(y - 0.344136 * (cb - 128) - 0.714136 * (cr - 128)),
               b = Channel(y + 1.772 * (cb - 128));
     if (r < 0 || g < 0 || b < 0)
       continue;
     ycc.push_back({uint8_t(y), uint8_t(cb), uint8_t(cr)});
     yccOut.push_back(Argb(255, r, g, b));
   }
-  const std::string greyJpeg = EncodeJpeg(kWidth, kHeight, JCS_GRAYSCALE, 1, Blocks(grey), false, false);
+  const std::string greyJpeg =
+      EncodeJpeg(kWidth, kHeight, JCS_GRAYSCALE, 1, Blocks(grey), false, false);
   const std::string yccJpeg = EncodeJpeg(kWidth, kHeight, JCS_YCbCr, 3, Blocks(ycc), false, false);
   const struct {
     const char* name;
@@ -434,11 +462,15 @@ void DrawJpegs() {
   } accepted[] = {
       {"grey.jpg", greyJpeg, greyOut},
       {"ycbcr.jpg", yccJpeg, yccOut},
-      {"ycbcr-progressive.jpg", EncodeJpeg(kWidth, kHeight, JCS_YCbCr, 3, Blocks(ycc), false, true), yccOut},
+      {"ycbcr-progressive.jpg", EncodeJpeg(kWidth, kHeight, JCS_YCbCr, 3, Blocks(ycc), false, true),
+       yccOut},
       {"cmyk.jpg", EncodeJpeg(kWidth, kHeight, JCS_CMYK, 4, Blocks(cmyk), false, false), cmykOut},
-      {"cmyk-adobe-inverted.jpg", EncodeJpeg(kWidth, kHeight, JCS_CMYK, 4, Blocks(cmyk), true, false), invertedOut},
-      {"ycck-adobe.jpg", EncodeJpeg(kWidth, kHeight, JCS_YCCK, 4, Blocks(ycck), true, false), ycckOut},
-      {"stray-bytes.jpg", std::string(greyJpeg).insert(greyJpeg.find("\xFF\xDA"), "\x12\x34\x56"), greyOut},
+      {"cmyk-adobe-inverted.jpg",
+       EncodeJpeg(kWidth, kHeight, JCS_CMYK, 4, Blocks(cmyk), true, false), invertedOut},
+      {"ycck-adobe.jpg", EncodeJpeg(kWidth, kHeight, JCS_YCCK, 4, Blocks(ycck), true, false),
+       ycckOut},
+      {"stray-bytes.jpg", std::string(greyJpeg).insert(greyJpeg.find("\xFF\xDA"), "\x12\x34\x56"),
+       greyOut},
   };
   for (const auto& file : accepted) {
     WriteFile(file.name, file.bytes);
@@ -450,12 +482,18 @@ void DrawJpegs() {
     std::string bytes;
     const char* reason;
   } refused[] = {
-      {"twelve-bit.jpg", WithFrame(greyJpeg, 12, kWidth, kHeight), "JPEG decoder: Unsupported JPEG data precision 12"},
-      {"cut.jpg", yccJpeg.substr(0, yccJpeg.find("\xFF\xDA")), "JPEG decoder: Invalid JPEG file structure: missing SOS marker"},
-      {"claims-16385x2.jpg", WithFrame(greyJpeg, 8, 16385, 2), "16385x2 pixels is over the limit of 16384 on a side"},
-      {"claims-2x16385.jpg", WithFrame(greyJpeg, 8, 2, 16385), "2x16385 pixels is over the limit of 16384 on a side"},
-      {"claims-4097x4096.jpg", WithFrame(greyJpeg, 8, 4097, 4096), "4097x4096 pixels is over the limit of 16 million"},
-      {"claims-4096x4097.jpg", WithFrame(greyJpeg, 8, 4096, 4097), "4096x4097 pixels is over the limit of 16 million"},
+      {"twelve-bit.jpg", WithFrame(greyJpeg, 12, kWidth, kHeight),
+       "JPEG decoder: Unsupported JPEG data precision 12"},
+      {"cut.jpg", yccJpeg.substr(0, yccJpeg.find("\xFF\xDA")),
+       "JPEG decoder: Invalid JPEG file structure: missing SOS marker"},
+      {"claims-16385x2.jpg", WithFrame(greyJpeg, 8, 16385, 2),
+       "16385x2 pixels is over the limit of 16384 on a side"},
+      {"claims-2x16385.jpg", WithFrame(greyJpeg, 8, 2, 16385),
+       "2x16385 pixels is over the limit of 16384 on a side"},
+      {"claims-4097x4096.jpg", WithFrame(greyJpeg, 8, 4097, 4096),
+       "4097x4096 pixels is over the limit of 16 million"},
+      {"claims-4096x4097.jpg", WithFrame(greyJpeg, 8, 4096, 4097),
+       "4096x4097 pixels is over the limit of 16 million"},
   };
   for (const auto& file : refused) {
     WriteFile(file.name, file.bytes);

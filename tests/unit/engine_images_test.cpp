@@ -1,6 +1,5 @@
-// Pictures: every file of the generated table (tests/images/table.txt, written by
-// tools/make_test_pictures) loads with exactly the pixels its row lists, or is refused with its
-// row's reason and left empty.
+// Pictures: each file of the generated table loads with exactly its listed pixels or is refused.
+// The table is tests/images/table.txt, written by tools/make_test_pictures with the files.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
