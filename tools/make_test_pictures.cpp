@@ -105,7 +105,7 @@ void AppendBytes(png_structp png, png_bytep data, size_t length) {
 void NoFlush(png_structp) {}
 
 // What a PNG holds: samples per pixel (0 .. 2^depth - 1), palette and tRNS as written.
-struct PngSpec {
+struct PngContent {
   int colourType, depth;
   bool interlaced = false;
   std::vector<std::vector<uint16_t>> rows;  // width * channels samples per row
@@ -116,32 +116,32 @@ struct PngSpec {
   double gamma = 0;
 };
 
-std::string EncodePng(const PngSpec& spec, int width, int height) {
+std::string EncodePng(const PngContent& content, int width, int height) {
   std::string bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &bytes, AppendBytes, NoFlush);
-  png_set_IHDR(png, info, width, height, spec.depth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, width, height, content.depth, content.colourType,
+               content.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.paletteAlpha.empty() || spec.hasTransparent)
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
-                 &spec.transparent);
-  if (spec.gamma > 0)
-    png_set_gAMA(png, info, spec.gamma);
+  if (!content.palette.empty())
+    png_set_PLTE(png, info, content.palette.data(), static_cast<int>(content.palette.size()));
+  if (!content.paletteAlpha.empty() || content.hasTransparent)
+    png_set_tRNS(png, info, content.paletteAlpha.data(), static_cast<int>(content.paletteAlpha.size()),
+                 &content.transparent);
+  if (content.gamma > 0)
+    png_set_gAMA(png, info, content.gamma);
   png_write_info(png, info);
   std::vector<std::vector<uint8_t>> packed;
-  for (const auto& samples : spec.rows) {
-    std::vector<uint8_t> row((samples.size() * spec.depth + 7) / 8);
+  for (const auto& samples : content.rows) {
+    std::vector<uint8_t> row((samples.size() * content.depth + 7) / 8);
     for (size_t i = 0; i < samples.size(); ++i) {
-      if (spec.depth == 16) {
+      if (content.depth == 16) {
         row[2 * i] = static_cast<uint8_t>(samples[i] >> 8);
         row[2 * i + 1] = static_cast<uint8_t>(samples[i]);
       } else {
-        const size_t bit = i * spec.depth;
-        row[bit / 8] |= static_cast<uint8_t>(samples[i] << (8 - spec.depth - bit % 8));
+        const size_t bit = i * content.depth;
+        row[bit / 8] |= static_cast<uint8_t>(samples[i] << (8 - content.depth - bit % 8));
       }
     }
     packed.push_back(row);
@@ -171,15 +171,15 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
                       : grey  ? 1
                               : 3,
             channels = colours + (colourType & PNG_COLOR_MASK_ALPHA ? 1 : 0);
-  PngSpec spec{colourType, depth, interlaced, {}, {}, {}, {}, false, 0};
+  PngContent content{colourType, depth, interlaced, {}, {}, {}, {}, false, 0};
   Picture picture{width, height, {}, withTrns || channels == 2 || channels == 4};
   if (palette) {
     for (uint32_t i = 0; i <= top; ++i)
-      spec.palette.push_back(
+      content.palette.push_back(
           png_color{uint8_t(i * 53 + 9), uint8_t(i * 97 + 200), uint8_t(255 - i * 31)});
     const uint8_t alphas[] = {0, 128, 37, 219, 255};
     if (withTrns)
-      spec.paletteAlpha.assign(alphas, alphas + std::min<uint32_t>(5, top + 1));
+      content.paletteAlpha.assign(alphas, alphas + std::min<uint32_t>(5, top + 1));
   }
   const uint32_t alphas[] = {0, top, top / 3, top / 2, top - top / 5};
   std::vector<uint16_t> transparentColour;
@@ -199,8 +199,8 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
         transparentColour.assign(rgb, rgb + colours);
       uint32_t pixel;
       if (palette) {
-        const png_color& entry = spec.palette[rgb[0]];
-        const uint32_t a = rgb[0] < spec.paletteAlpha.size() ? spec.paletteAlpha[rgb[0]] : 255;
+        const png_color& entry = content.palette[rgb[0]];
+        const uint32_t a = rgb[0] < content.paletteAlpha.size() ? content.paletteAlpha[rgb[0]] : 255;
         pixel = Argb(a, entry.red, entry.green, entry.blue);
       } else {
         const uint32_t r = To8(rgb[0], depth), g = To8(rgb[colours / 2], depth),
@@ -209,15 +209,15 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
       }
       picture.argb.push_back(pixel);
     }
-    spec.rows.push_back(row);
+    content.rows.push_back(row);
   }
   if (!transparentColour.empty()) {
-    spec.hasTransparent = true;
-    spec.transparent.gray = spec.transparent.red = transparentColour[0];
-    spec.transparent.green = transparentColour[colours / 2];
-    spec.transparent.blue = transparentColour[colours - 1];
+    content.hasTransparent = true;
+    content.transparent.gray = content.transparent.red = transparentColour[0];
+    content.transparent.green = transparentColour[colours / 2];
+    content.transparent.blue = transparentColour[colours - 1];
     for (int i = 0; i < width * height; ++i) {
-      const auto& row = spec.rows[i / width];
+      const auto& row = content.rows[i / width];
       if (std::equal(transparentColour.begin(), transparentColour.end(),
                      row.begin() + (i % width) * colours))
         picture.argb[i] &= 0x00FFFFFF;
@@ -226,7 +226,7 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
   static const char* const kNames[] = {"grey", "", "rgb", "palette", "grey-alpha", "", "rgba"};
   const std::string name = std::string(kNames[colourType]) + "-" + std::to_string(depth) +
                            (withTrns ? "-trns" : "") + (interlaced ? "-interlaced" : "") + ".png";
-  WriteFile(name, EncodePng(spec, width, height));
+  WriteFile(name, EncodePng(content, width, height));
   Accept(name, picture);
   return picture;
 }
@@ -259,12 +259,12 @@ std::string Header(uint32_t width, uint32_t height) {
 
 // A grey PNG of one shade, written by libpng.
 std::string FlatGrey(int width, int height, int depth, uint16_t shade, Picture& picture) {
-  PngSpec spec{PNG_COLOR_TYPE_GRAY, depth, false, {}, {}, {}, {}, false, 0};
-  spec.rows.assign(height, std::vector<uint16_t>(width, shade));
+  PngContent content{PNG_COLOR_TYPE_GRAY, depth, false, {}, {}, {}, {}, false, 0};
+  content.rows.assign(height, std::vector<uint16_t>(width, shade));
   const uint32_t v = To8(shade, depth);
   picture = Picture{width, height,
                     std::vector<uint32_t>(size_t(width) * height, Argb(255, v, v, v)), false};
-  return EncodePng(spec, width, height);
+  return EncodePng(content, width, height);
 }
 
 void DrawPngs() {
@@ -296,9 +296,9 @@ void DrawPngs() {
   // Gamma is ignored: the samples come out as stored.
   Picture flat;
   std::string gamma = FlatGrey(4, 3, 8, 100, flat);
-  PngSpec gammaSpec{PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, {}, {}, false, 0.2};
-  gammaSpec.rows.assign(3, std::vector<uint16_t>(4, 100));
-  WriteFile("gamma.png", EncodePng(gammaSpec, 4, 3));
+  PngContent gammaContent{PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, {}, {}, false, 0.2};
+  gammaContent.rows.assign(3, std::vector<uint16_t>(4, 100));
+  WriteFile("gamma.png", EncodePng(gammaContent, 4, 3));
   Accept("gamma.png", flat);
   WriteFile("after-iend.png", gamma + "trailing bytes");
   Accept("after-iend.png", flat);
