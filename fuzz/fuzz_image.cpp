@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!loaded) {
     Check(image.width == 0 && image.height == 0, "a failed load leaves the image empty");
     const char* reason = SDL_GetError();
-    Check(*reason != 0 && std::strchr(reason, '\n') == nullptr, "a refusal leaves a one-line reason");
+    Check(*reason != 0 && std::strchr(reason, '\n') == nullptr,
+          "a refusal leaves a one-line reason");
     return 0;
   }
   Check(image.width > 0 && image.height > 0, "a loaded picture has a size");

@@ -127,8 +127,8 @@ std::string EncodePng(const PngContent& content, int width, int height) {
   if (!content.palette.empty())
     png_set_PLTE(png, info, content.palette.data(), static_cast<int>(content.palette.size()));
   if (!content.paletteAlpha.empty() || content.hasTransparent)
-    png_set_tRNS(png, info, content.paletteAlpha.data(), static_cast<int>(content.paletteAlpha.size()),
-                 &content.transparent);
+    png_set_tRNS(png, info, content.paletteAlpha.data(),
+                 static_cast<int>(content.paletteAlpha.size()), &content.transparent);
   if (content.gamma > 0)
     png_set_gAMA(png, info, content.gamma);
   png_write_info(png, info);
@@ -200,7 +200,8 @@ Picture DrawPng(int colourType, int depth, bool withTrns, bool interlaced) {
       uint32_t pixel;
       if (palette) {
         const png_color& entry = content.palette[rgb[0]];
-        const uint32_t a = rgb[0] < content.paletteAlpha.size() ? content.paletteAlpha[rgb[0]] : 255;
+        const uint32_t a =
+            rgb[0] < content.paletteAlpha.size() ? content.paletteAlpha[rgb[0]] : 255;
         pixel = Argb(a, entry.red, entry.green, entry.blue);
       } else {
         const uint32_t r = To8(rgb[0], depth), g = To8(rgb[colours / 2], depth),
