@@ -54,7 +54,7 @@ bool Decode(const char* fileName, DecodedPicture& picture) {
   const bool jpeg = count >= 3 && magic[0] == 0xFF && magic[1] == 0xD8 && magic[2] == 0xFF;
   bool decoded = false;
   if (!png && !jpeg)
-    Refuse("not a PNG or JPEG picture");
+    Refuse("not a JPEG or PNG picture");
   else if (std::fseek(file, 0, SEEK_SET) != 0)
     Refuse("%s", std::strerror(errno));
   else

@@ -502,9 +502,9 @@ void DrawJpegs() {
   }
   // What is not a picture file at all.
   WriteFile("not-a-picture.png", "Quendal The Warden\n");
-  Refuse("not-a-picture.png", "not a PNG or JPEG picture");
+  Refuse("not-a-picture.png", "not a JPEG or PNG picture");
   WriteFile("empty.jpg", "");
-  Refuse("empty.jpg", "not a PNG or JPEG picture");
+  Refuse("empty.jpg", "not a JPEG or PNG picture");
   Refuse("missing.png", "No such file or directory");
   Refuse(".", "not a regular file");
   Refuse("@fifo.png", "not a regular file");
