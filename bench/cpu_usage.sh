@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Measures the real program's CPU seconds per wall second under Xvfb: on the start screen, and in
 # play (games are restarted until enough play time is measured, since an unsteered game ends fast).
-# Usage: cpu_usage.sh <quendal binary> <source dir> [seconds]. Prints two lines:
+# Usage: cpu_usage.sh <bench_game binary> <source dir> <seconds> [game arguments]. Prints:
 #   start <cpu-per-wall> <wall seconds>
 #   play <cpu-per-wall> <wall seconds> <games>
-# A measurement, not a test: it asserts nothing. Reads utime + stime from /proc/PID/stat.
+#   updates <updates per 10 s of play>
+#   latency <median ms> <p99 ms>          (with the game argument "latency")
+# A measurement, not a test: it asserts nothing. Reads utime + stime from /proc/PID/stat, and the
+# game's "play-updates" and "latency" lines from its standard error.
 set -euo pipefail
 
-[ $# -ge 2 ] || { echo "usage: $0 <quendal binary> <source dir> [seconds]" >&2; exit 2; }
+[ $# -ge 3 ] || { echo "usage: $0 <bench_game binary> <source dir> <seconds> [args]" >&2; exit 2; }
 binary=$(realpath "$1")
-seconds=${3:-10}
+seconds=$3
+game_args=("${@:4}")
 source "$(dirname "$0")/../tests/reliability/common.sh"
 need xdotool
 under_xvfb "$0" "$@"
@@ -24,7 +28,7 @@ calc() { awk "BEGIN { printf \"$1\", $2 }"; }
 # Starts the game and waits for its start screen and window; sets pid and window.
 start_game() {
   rm -f "$work/run/highScore.txt"
-  start_program "$binary"
+  start_program "$binary" "" "${game_args[@]}"
   wait_for 30 printed "Highest Score Read" || { echo "the start screen did not open" >&2; exit 1; }
   wait_for 30 xdotool search --name "Quendal The Warden" >/dev/null ||
     { echo "no game window" >&2; exit 1; }
@@ -32,10 +36,12 @@ start_game() {
   sleep 1
 }
 
+# Stops the game and keeps what it reported.
 stop_game() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   pid=""
+  cat "$work/stderr" >>"$work/reports"
 }
 
 start_game
@@ -44,7 +50,7 @@ wall0=$(now)
 sleep "$seconds"
 ticks1=$(cpu_ticks)
 wall1=$(now)
-echo "start $(calc %.2f "($ticks1 - $ticks0) / $ticks_per_second / ($wall1 - $wall0)") $(
+echo "start $(calc %.3f "($ticks1 - $ticks0) / $ticks_per_second / ($wall1 - $wall0)") $(
   calc %.1f "$wall1 - $wall0")"
 
 # Play: from the click on PLAY to the last sample taken before "Game Over" appears.
@@ -70,5 +76,9 @@ while [ "$(calc %d "$play_wall < $seconds")" = 1 ]; do
   games=$((games + 1))
   stop_game
 done
-echo "play $(calc %.2f "$play_ticks / $ticks_per_second / $play_wall") $(
+echo "play $(calc %.3f "$play_ticks / $ticks_per_second / $play_wall") $(
   calc %.1f "$play_wall") $games"
+awk '$1 == "play-updates" { u += $2; ms += $3 }
+     END { if (ms > 0) printf "updates %.0f\n", u * 10000 / ms }' "$work/reports"
+awk '$1 == "latency" { m += $2 * $4; if ($3 > p) p = $3; n += $4 }
+     END { if (n > 0) printf "latency %.2f %.2f\n", m / n, p }' "$work/reports"

@@ -7,7 +7,6 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build-bench}" && pwd)
 log="$build/bench.log"
 table=$(mktemp)
-trap 'rm -f "$table"' EXIT
 
 echo "Running the benchmarks (about a minute; the full output goes to $log)..."
 if ! SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/bench/quendal_bench" \
@@ -21,16 +20,63 @@ echo "ours and baseline: CPU time per call, fastest of 5 repetitions; ratio = ou
 echo "met = ratio <= goal (goals of 0.33 mean at least 3x faster). Per-object rows divide by N."
 cat "$table"
 
-# The whole program under Xvfb: CPU seconds per wall second, from /proc/PID/stat.
-if cpu=$(bash "$here/bench/cpu_usage.sh" "$build/quendal" "$here" 10 2>>"$log"); then
-  read -r _ start_ratio start_wall <<<"$(grep '^start' <<<"$cpu")"
-  read -r _ play_ratio play_wall games <<<"$(grep '^play' <<<"$cpu")"
-  printf '%-44s %10s %10s %7s %8s %4s\n' "Whole program: start screen, CPU s / wall s" \
-    "$start_ratio" "-" "-" "report" "-"
-  printf '%-44s %10s %10s %7s %8s %4s\n' "Whole program: play, CPU s / wall s" \
-    "$play_ratio" "-" "-" "report" "-"
-  echo "(Xvfb, $start_wall s on the start screen; $play_wall s of play over $games games)"
+# One table row: row LABEL OURS BASELINE GOAL, where GOAL is "<= X" or ">= X" on ours / baseline,
+# or "report"; a missing figure prints "-".
+row() {
+  awk -v label="$1" -v ours="$2" -v base="$3" -v goal="$4" 'BEGIN {
+    ratio = "-"; met = "-"
+    if (ours != "" && base != "" && base + 0 != 0) {
+      ratio = sprintf(ours / base < 0.1 ? "%.4f" : "%.2f", ours / base)
+      if (goal ~ /^<=/) met = ours / base <= substr(goal, 4) + 0 ? "yes" : "no"
+      if (goal ~ /^>=/) met = ours / base >= substr(goal, 4) + 0 ? "yes" : "no"
+    }
+    printf "%-44s %10s %10s %7s %8s %4s\n", label, ours == "" ? "-" : ours,
+           base == "" ? "-" : base, ratio, goal, met }'
+}
+# A field of a line of the measurement: field FILE KEY N.
+field() { awk -v key="$2" -v n="$3" '$1 == key { print $n }' "$1"; }
+
+# The whole program in a real window under Xvfb: CPU seconds per wall second, updates per 10 s of
+# play and the time from an event to its hook. Baselines measured in the same run: the earlier
+# pacing rule (a pass sleeps 9 ms when 9 ms or more remain, otherwise polls again) with today's
+# presenting, and the earlier engine: that rule with SDL's default renderer (OpenGL, here llvmpipe).
+cpu_new=$(mktemp) cpu_old=$(mktemp) cpu_was=$(mktemp) lat_new=$(mktemp) lat_old=$(mktemp)
+present=$(mktemp)
+trap 'rm -f "$table" "$cpu_new" "$cpu_old" "$cpu_was" "$lat_new" "$lat_old" "$present"' EXIT
+game="$build/bench/bench_game"
+measure() { bash "$here/bench/cpu_usage.sh" "$game" "$here" "$@" 2>>"$log"; }
+if measure 10 >"$cpu_new" && measure 10 old >"$cpu_old" &&
+   SDL_RENDER_DRIVER=opengl measure 10 old >"$cpu_was"; then
+  measure 8 latency >"$lat_new"
+  measure 8 latency old >"$lat_old"
+  echo
+  echo "Whole program under Xvfb (no GPU); baseline = the earlier engine (its pacing rule, OpenGL)"
+  row "Start screen, CPU s / wall s" "$(field "$cpu_new" start 2)" "$(field "$cpu_was" start 2)" "<= 0.10"
+  row "Play, CPU s / wall s" "$(field "$cpu_new" play 2)" "$(field "$cpu_was" play 2)" "<= 0.20"
+  row "Updates in 10 s of play" "$(field "$cpu_new" updates 2)" "$(field "$cpu_was" updates 2)" ">= 1.00"
+  echo "Baseline = the earlier pacing rule alone, with today's presenting"
+  row "Start screen, CPU s / wall s" "$(field "$cpu_new" start 2)" "$(field "$cpu_old" start 2)" report
+  row "Play, CPU s / wall s" "$(field "$cpu_new" play 2)" "$(field "$cpu_old" play 2)" report
+  row "Updates in 10 s of play" "$(field "$cpu_new" updates 2)" "$(field "$cpu_old" updates 2)" ">= 1.00"
+  row "Event to hook in play, median ms" "$(field "$lat_new" latency 2)" "$(field "$lat_old" latency 2)" report
+  row "Event to hook in play, p99 ms" "$(field "$lat_new" latency 3)" "$(field "$lat_old" latency 3)" report
+  echo "(goals: start <= 0.02, play <= 0.06, median <= 1 ms, p99 <= 2 ms;" \
+       "$(field "$cpu_new" play 3) s of play over $(field "$cpu_new" play 4) games)"
 else
   echo "Whole program: not measured (needs xvfb-run, Xvfb and xdotool; see $log)"
+fi
+
+# Putting one frame on a real window, per path SDL offers, against a memcpy of the frame.
+if xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+    "$build/bench/present_bench" >"$present" 2>>"$log"; then
+  echo
+  echo "Presenting an 800x600 frame under Xvfb, CPU us per frame; baseline = memcpy of the frame"
+  bound=$(field "$present" memcpy 2)
+  for path in opengl software-renderer-gl-framebuffer software-renderer-shm-framebuffer \
+              window-surface-shm; do
+    row "Present: $path" "$(field "$present" "$path" 2)" "$bound" report
+  done
+else
+  echo "Presenting: not measured (needs xvfb-run; see $log)"
 fi
 exit 0

@@ -97,7 +97,7 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   window = SDL_CreateWindow(title, 10, 40, screenWidth, screenHeight, 0);
   if (window == nullptr)
     return ReportStartFailure();
-  renderer = SDL_CreateRenderer(window, -1, 0);
+  renderer = FramePresenter::CreateRenderer(window);
   if (renderer == nullptr)
     return ReportStartFailure();
   screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,

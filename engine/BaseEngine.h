@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/Clock.h"
 #include "engine/FontManager.h"
+#include "engine/FramePresenter.h"
 #include "engine/TextCache.h"
 
+union SDL_Event;
 struct SDL_Surface;
 struct SDL_Window;
 struct SDL_Renderer;
@@ -42,7 +45,11 @@ class BaseEngine {
   virtual int InitialiseObjects();
   // Paints backgroundSurface; the default fills it yellow.
   virtual void SetupBackgroundBuffer();
-  // Runs UpdateObjects at most once per 15 ms; sleeps 9 ms when 9 ms or more remain.
+  // Runs UpdateObjects(currentTick) once currentTick has reached nextTickTime, then sets
+  // nextTickTime 15 ms on: a late pass runs one update. When no update is due it first waits on
+  // the clock until nextTickTime or an event and reads currentTick again; it does not wait while
+  // exitCode is set or a frame asked for since the last Render is pending. A due time more than
+  // 15 ms ahead (the clock went back) is brought to 15 ms ahead, so the game never freezes.
   virtual void TickAction();
   // Render hooks, empty by default: after the undraw of a partial redraw, before and after objects.
   virtual void DrawAfterUndraw();
@@ -62,8 +69,11 @@ class BaseEngine {
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
   // any part fails; when no display can be used, the line also names DISPLAY's value.
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
-  // Runs passes (events, TickAction, Render) until a quit event or exitCode leaves -1; returns 0.
+  // Runs passes until a quit event or exitCode leaves -1; returns 0 (at once when it is not -1).
   int MainLoop();
+  // One pass: currentTick from the clock, the queued events, TickAction, Render. False when the
+  // loop must end: a quit event, or exitCode other than -1 after the pass. Only TickAction waits.
+  bool RunPass();
   // Calls CleanUp and releases the key table.
   void Deinitialise();
 
@@ -119,11 +129,29 @@ class BaseEngine {
   bool surfaceLocked = false;
   // Lines already rendered by DrawString, drawn again without SDL2_ttf.
   TextCache textCache;
+  // The loop's time source (not owned); the engine's own SDL clock unless a game or test sets one.
+  Clock* clock = &sdlClock;
+  // The updates TickAction has run.
+  int updateCount = 0;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.
   bool HandleEvents();
+  // Hands one event to its handler (keys and mouse) or to the presenter (window); false for a quit.
+  bool Dispatch(const SDL_Event& event);
   // Locks screenSurface when it must be locked; false (with surfaceLocked clear) if that fails.
   bool LockScreen();
   void UnlockScreen();
+
+  SdlClock sdlClock;
+  FramePresenter presenter;
+
+ private:
+  // Set at the end of Render when the frame asked for the next one itself.
+  bool frameAskedByFrame = false;
+  // Input events handed to the handlers.
+  int eventCount = 0;
+  // Set by RunPass around Render when only the last frame asked for a frame and no event or
+  // update came since: the frame would be the same, so none is drawn.
+  bool frameWouldRepeat = false;
 };

@@ -6,66 +6,96 @@
 namespace {
 
 constexpr int kTickLength = 15;
-constexpr int kSleepThreshold = 9;
 
 }  // namespace
 
 int BaseEngine::MainLoop() {
   if (screenSurface == nullptr || keyStates == nullptr)
     return 1;
-  while (exitCode == -1) {
-    currentTick = static_cast<int>(SDL_GetTicks());
-    if (!HandleEvents())
-      return 0;
-    TickAction();
-    Render();
-  }
+  if (exitCode == -1)
+    while (RunPass()) {
+    }
   return 0;
+}
+
+bool BaseEngine::RunPass() {
+  currentTick = clock->Now();
+  const int changesBefore = updateCount + eventCount;
+  if (!HandleEvents())
+    return false;
+  TickAction();
+  frameWouldRepeat = frameAskedByFrame && updateCount + eventCount == changesBefore;
+  Render();
+  frameWouldRepeat = false;
+  return exitCode == -1;
 }
 
 bool BaseEngine::HandleEvents() {
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
-    switch (event.type) {
-      case SDL_QUIT:
-        return false;
-      case SDL_KEYDOWN:
-        keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 1;
-        KeyDown(event.key.keysym.sym);
-        break;
-      case SDL_KEYUP:
-        keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 0;
-        KeyUp(event.key.keysym.sym);
-        break;
-      case SDL_MOUSEMOTION:
-        mouseX = event.motion.x;
-        mouseY = event.motion.y;
-        MouseMoved(event.motion.x, event.motion.y);
-        break;
-      case SDL_MOUSEBUTTONDOWN:
-        mouseDownX = event.button.x;
-        mouseDownY = event.button.y;
-        MouseDown(event.button.button, event.button.x, event.button.y);
-        break;
-      case SDL_MOUSEBUTTONUP:
-        mouseUpX = event.button.x;
-        mouseUpY = event.button.y;
-        MouseUp(event.button.button, event.button.x, event.button.y);
-        break;
-      default:
-        break;
-    }
+  while (SDL_PollEvent(&event) != 0)
+    if (!Dispatch(event))
+      return false;
+  return true;
+}
+
+bool BaseEngine::Dispatch(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return false;
+    case SDL_KEYDOWN:
+      keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 1;
+      KeyDown(event.key.keysym.sym);
+      break;
+    case SDL_KEYUP:
+      keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 0;
+      KeyUp(event.key.keysym.sym);
+      break;
+    case SDL_MOUSEMOTION:
+      mouseX = event.motion.x;
+      mouseY = event.motion.y;
+      MouseMoved(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      mouseDownX = event.button.x;
+      mouseDownY = event.button.y;
+      MouseDown(event.button.button, event.button.x, event.button.y);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      mouseUpX = event.button.x;
+      mouseUpY = event.button.y;
+      MouseUp(event.button.button, event.button.x, event.button.y);
+      break;
+    case SDL_WINDOWEVENT:
+      // The window lost its pixels: the frame on it is presented again.
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SHOWN ||
+          event.window.event == SDL_WINDOWEVENT_RESTORED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        presenter.Invalidate();
+      return true;
+    default:
+      return true;
   }
+  ++eventCount;
   return true;
 }
 
 void BaseEngine::TickAction() {
-  if (currentTick < nextTickTime) {
-    if (nextTickTime - currentTick >= kSleepThreshold)
-      SDL_Delay(kSleepThreshold);
-    return;
+  int untilDue = TicksUntil(currentTick, nextTickTime);
+  if (untilDue > kTickLength) {
+    nextTickTime = TicksAfter(currentTick, kTickLength);
+    untilDue = kTickLength;
   }
-  nextTickTime = currentTick + kTickLength;
+  // A fresh frame request is drawn before the wait, and an ending program does not wait.
+  if (untilDue > 0 && exitCode == -1 && (!needsRedraw || frameAskedByFrame)) {
+    clock->WaitUntil(nextTickTime);
+    currentTick = clock->Now();
+    untilDue = TicksUntil(currentTick, nextTickTime);
+  }
+  if (untilDue > 0)
+    return;
+  nextTickTime = TicksAfter(currentTick, kTickLength);
+  ++updateCount;
   UpdateObjects(currentTick);
 }
 

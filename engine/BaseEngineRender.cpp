@@ -63,8 +63,12 @@ void BaseEngine::UnlockScreen() {
 }
 
 void BaseEngine::Render() {
-  if (!needsRedraw || screenSurface == nullptr)
+  if (screenSurface == nullptr)
     return;
+  if (!needsRedraw || frameWouldRepeat) {
+    presenter.Refresh(renderer, screenTexture);
+    return;
+  }
   needsRedraw = false;
   if (needsFullRedraw) {
     needsFullRedraw = false;
@@ -85,9 +89,8 @@ void BaseEngine::Render() {
   DrawObjects();
   DrawOverlay();
   UnlockScreen();
-  SDL_UpdateTexture(screenTexture, nullptr, screenSurface->pixels, screenSurface->pitch);
-  SDL_RenderCopy(renderer, screenTexture, nullptr, nullptr);
-  SDL_RenderPresent(renderer);
+  frameAskedByFrame = needsRedraw;
+  presenter.Show(renderer, screenTexture, screenSurface);
 }
 
 void BaseEngine::FillBackground(uint32_t colour) {

@@ -49,6 +49,12 @@ done <<END
 509 532 FFFF00 ball-B
 625 204 FF3366 ball-A
 END
+# Unmapped and mapped again, the window shows its frame again though nothing is redrawn.
+xdotool windowunmap --sync "$window" windowmap --sync "$window"
+sleep 0.5
+import -window "$window" "$work/again.png"
+[ "$(compare -metric AE "$shot" "$work/again.png" null: 2>&1)" = 0 ] &&
+  pass "the frame is back after an unmap and map" || fail "the frame is lost after an unmap and map"
 title=$(whites 590 0 210 50)
 [ "$title" -gt 50 ] && pass "the title shows ($title white pixels)" || fail "the title is missing"
 

@@ -45,10 +45,10 @@ wait_for() {
 }
 
 # Starts the program in $work/run on the X display, output to $work/stdout (or the file given) and
-# $work/stderr; sets pid: start_program BINARY [OUTPUT].
+# $work/stderr, with any further arguments; sets pid: start_program BINARY [OUTPUT [ARGUMENT...]].
 start_program() {
   : >"$work/stdout"
-  (cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$1" >"${2:-$work/stdout}" 2>"$work/stderr") &
+  (cd "$work/run" && SDL_VIDEODRIVER=x11 exec "$1" "${@:3}" >"${2:-$work/stdout}" 2>"$work/stderr") &
   pid=$!
 }
 

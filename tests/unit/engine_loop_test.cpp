@@ -2,12 +2,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/BaseEngine.h"
+#include "engine/Clock.h"
 #include "objects/DisplayableObject.h"
 #include "support/Recorder.h"
 #include "support/Reference.h"
@@ -108,44 +109,75 @@ TEST_F(EngineLoop, EventTable) {
   EXPECT_FALSE(engine.IsKeyPressed(SDLK_LCTRL));
 }
 
-// A frame asked for while one is drawn comes on the next pass, one frame per pass.
+// A frame asked for while one is drawn comes on the next pass, one frame per pass; the tick waits
+// only once no fresh request is pending, and a due time far ahead is brought to one tick ahead.
 TEST_F(EngineLoop, FrameRequestedDuringRenderIsDrawnOnTheNextPass) {
+  VirtualClock clock;
+  engine.clock = &clock;
   engine.overlayAsksForFrame = true;
   engine.passes = 3;
   engine.nextTickTime = INT32_MAX;
   EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log,
-            Log({"tick", "render full", "tick", "render part", "tick", "render part"}));
+  EXPECT_EQ(engine.log, Log({"tick", "render full", "tick", "update now", "render part", "tick",
+                             "update now", "render part"}));
   EXPECT_TRUE(engine.needsRedraw);
 }
 
-TEST(EngineTick, SleepRuleAndNoCatchUp) {
-  testsupport::Recorder engine;
-  engine.currentTick = 1000;
-  engine.nextTickTime = 1009;
-  Uint32 before = SDL_GetTicks();
-  engine.TickAction();
-  EXPECT_GE(SDL_GetTicks() - before, 9u);
-  // With 8 ms to wait there is no sleep: at least one of three passes returns within 9 ms.
-  Uint32 fastest = UINT32_MAX;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    engine.nextTickTime = 1008;
-    before = SDL_GetTicks();
-    engine.TickAction();
-    fastest = std::min(fastest, SDL_GetTicks() - before);
-  }
-  EXPECT_LT(fastest, 9u);
-  EXPECT_EQ(engine.log, Log(4, "tick"));
-  EXPECT_EQ(engine.nextTickTime, 1008);
+namespace {
 
-  engine.log.clear();
-  engine.nextTickTime = 1000;
-  for (int tick : {1000, 1115, 1116, 1129, 1130, -5}) {
-    engine.currentTick = tick;
-    engine.TickAction();
-    engine.log.push_back("next " + std::to_string(engine.nextTickTime));
+// A virtual clock on which a key press arrives during the next wait.
+class ArrivalClock : public VirtualClock {
+ public:
+  void WaitUntil(int deadline) override {
+    if (key != 0)
+      testsupport::Push(SDL_KEYDOWN, std::exchange(key, 0));
+    VirtualClock::WaitUntil(deadline);
   }
-  EXPECT_EQ(engine.log, Log({"tick", "update now", "next 1015", "tick", "update now", "next 1130",
-                             "tick", "next 1130", "tick", "next 1130", "tick", "update now",
-                             "next 1145", "tick", "next 1145"}));
+  int key = 0;
+};
+
+}  // namespace
+
+// Each row sets the clock and runs one pass: what was handled or updated, the due time after it,
+// and the clock after the pass's wait.
+TEST_F(EngineLoop, TickRuleOnAVirtualClock) {
+  struct Row {
+    int time, arrivingKey;
+    const char* handled;
+    int next, after;
+  };
+  const Row rows[] = {
+      {1000, 0, "update now", 1015, 1000},
+      {1014, 0, "update now", 1030, 1015},  // one early: the pass waits until due, then updates
+      {1029, 'a', "", 1030, 1029},          // a key arrives mid-wait: the wait ends at once
+      {1029, 0, "down 97 heldupdate now", 1045, 1030},  // handled before the update
+      {1100, 0, "update now", 1115, 1100},  // late: one update, the next one 15 ms on
+      {1115, 0, "update now", 1130, 1115},  // exactly due
+      {500, 0, "update now", 530, 515},     // the clock went back: due one tick on
+      {INT32_MAX - 5, 0, "update now", INT32_MIN + 9, INT32_MAX - 5},  // far on, then a wrap
+      {INT32_MAX, 0, "update now", INT32_MIN + 24, INT32_MIN + 9},
+  };
+  ArrivalClock clock;
+  engine.clock = &clock;
+  engine.needsRedraw = engine.needsFullRedraw = false;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.time);
+    engine.log.clear();
+    clock.Set(row.time);
+    clock.key = row.arrivingKey;
+    EXPECT_TRUE(engine.RunPass());
+    std::string handled;
+    for (const std::string& entry : engine.log)
+      handled += entry == "tick" || entry == "render idle" ? "" : entry;
+    EXPECT_EQ(handled, row.handled);
+    EXPECT_EQ(engine.nextTickTime, row.next);
+    EXPECT_EQ(clock.Now(), row.after);
+  }
+  // The real clock's wait also ends on a queued event, and leaves it queued.
+  SdlClock real;
+  testsupport::Push(SDL_KEYDOWN, 'b');
+  const int before = real.Now();
+  real.WaitUntil(TicksAfter(before, 60000));
+  EXPECT_LT(TicksUntil(before, real.Now()), 30000);
+  EXPECT_TRUE(SDL_HasEvent(SDL_KEYDOWN));
 }

@@ -40,7 +40,15 @@ void GameProbe::Pass() {
   Render();
 }
 
-Frame GameProbe::Snapshot() const { return Frame{testsupport::PixelsOf(screenSurface)}; }
+// The window has no alpha: each pixel keeps the screen surface's alpha byte and the window's colour.
+Frame GameProbe::Snapshot() const {
+  Frame frame{testsupport::PixelsOf(screenSurface)};
+  std::vector<uint32_t> shown(frame.pixels.size());
+  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(), 800 * 4);
+  for (size_t i = 0; i < shown.size(); ++i)
+    frame.pixels[i] = (frame.pixels[i] & 0xFF000000u) | (shown[i] & 0xFFFFFFu);
+  return frame;
+}
 
 std::string Captured(const std::function<void()>& body, bool withErrors) {
   testsupport::StdoutCapture capture;

@@ -19,7 +19,7 @@
 
 namespace gametest {
 
-// A full copy of the screen surface: 800 x 600 pixels, row by row.
+// A full copy of the window's pixels: 800 x 600, row by row.
 struct Frame {
   std::vector<uint32_t> pixels;
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * 800 + x]; }
@@ -49,7 +49,7 @@ class GameProbe : public ZarvoMain {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     return result;
   }
-  // A copy of the screen surface.
+  // The window's pixels as the last frame presented left them.
   Frame Snapshot() const;
 
   // The actors by their place on the list, once play has started; throws when the list differs.

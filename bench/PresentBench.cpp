@@ -1,0 +1,127 @@
+// The cost of putting one 800 x 600 frame on a real window by each path SDL offers, beside a memcpy
+// of the frame. Run under an X server; prints "<path> <CPU microseconds per frame>" lines, the
+// process's CPU time (every thread) divided by the frames, fastest of three runs.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kFrames = 200;
+
+double CpuMicroseconds() {
+  timespec now;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
+}
+
+// One way to show a frame: SDL hints set before the window opens, and whether a renderer is used.
+struct Path {
+  const char* name;
+  const char* renderDriver;
+  const char* framebufferAcceleration;
+  bool renderer;
+};
+
+const Path kPaths[] = {
+    {"opengl", "opengl", "1", true},
+    {"software-renderer-gl-framebuffer", "software", "1", true},
+    {"software-renderer-shm-framebuffer", "software", "0", true},
+    {"window-surface-shm", nullptr, "0", false},
+};
+
+// Paints a frame that differs from the last one in every row.
+void Paint(SDL_Surface* frame, int index) {
+  for (int y = 0; y < kHeight; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(frame->pixels) + y * frame->pitch);
+    std::fill(row, row + kWidth, static_cast<uint32_t>(index * 2654435761u + y));
+  }
+}
+
+// CPU microseconds per frame shown by the path, or -1 when the path cannot be set up.
+double Measure(const Path& path, SDL_Surface* frame) {
+  if (path.renderDriver != nullptr)
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, path.renderDriver);
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, path.framebufferAcceleration);
+  if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    return -1;
+  SDL_Window* window = SDL_CreateWindow("present", 10, 40, kWidth, kHeight, 0);
+  SDL_Renderer* renderer = path.renderer && window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
+  SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                      SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
+                                  : nullptr;
+  SDL_Surface* surface = !path.renderer && window ? SDL_GetWindowSurface(window) : nullptr;
+  double result = -1;
+  if (texture != nullptr || surface != nullptr) {
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
+    double spent = 0;
+    for (int i = 0; i < kFrames + 10; ++i) {
+      Paint(frame, i);
+      const double start = CpuMicroseconds();
+      if (texture != nullptr) {
+        SDL_UpdateTexture(texture, nullptr, frame->pixels, frame->pitch);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+      } else {
+        SDL_BlitSurface(frame, nullptr, surface, nullptr);
+        SDL_UpdateWindowSurface(window);
+      }
+      SDL_PumpEvents();
+      if (i >= 10)  // the first frames set up caches and shaders
+        spent += CpuMicroseconds() - start;
+    }
+    result = spent / kFrames;
+  }
+  if (texture != nullptr)
+    SDL_DestroyTexture(texture);
+  if (renderer != nullptr)
+    SDL_DestroyRenderer(renderer);
+  if (window != nullptr)
+    SDL_DestroyWindow(window);
+  SDL_Quit();
+  SDL_ResetHints();
+  return result;
+}
+
+double MeasureMemcpy(SDL_Surface* frame) {
+  std::vector<uint8_t> target(static_cast<size_t>(frame->pitch) * kHeight);
+  volatile uint8_t sink = 0;
+  double spent = 0;
+  for (int i = 0; i < kFrames; ++i) {
+    Paint(frame, i);
+    const double start = CpuMicroseconds();
+    std::memcpy(target.data(), frame->pixels, target.size());
+    sink = sink + target[static_cast<size_t>(i) * 97];
+    spent += CpuMicroseconds() - start;
+  }
+  return spent / kFrames;
+}
+
+}  // namespace
+
+int main(int, char**) {
+  SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (frame == nullptr)
+    return 1;
+  double best = 1e18;
+  for (int run = 0; run < 3; ++run)
+    best = std::min(best, MeasureMemcpy(frame));
+  std::printf("memcpy %.1f\n", best);
+  for (const Path& path : kPaths) {
+    best = 1e18;
+    for (int run = 0; run < 3; ++run) {
+      const double spent = Measure(path, frame);
+      best = spent < 0 ? best : std::min(best, spent);
+    }
+    std::printf("%s %.1f\n", path.name, best < 1e18 ? best : -1.0);
+  }
+  SDL_FreeSurface(frame);
+  return 0;
+}
