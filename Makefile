@@ -6,8 +6,15 @@ JOBS ?= 2
 SECONDS ?= 60
 PREFIX ?= /usr/local
 CMAKE_CONFIGURE = cmake -S . -Wno-dev
+# The browser build's tools, and the folder outside the tree where its libraries are cached.
+WEB_PACKAGES := emscripten dpkg-dev chromium node-acorn python3
+export QUENDAL_WEB_CACHE ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/quendal-web
+WEB_NODE = $(QUENDAL_WEB_CACHE)/node
+# A Node that is not Debian's finds Debian's acorn (for emscripten) and our puppeteer-core here.
+WEB_NODE_PATH = $(shell dirname "$$(dpkg -L node-acorn | grep -m1 '/acorn$$')"):$(WEB_NODE)/node_modules
+WEB_PORT ?= 8000
 
-.PHONY: run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
+.PHONY: web web-deps serve-web test-web bench-web run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
 
 # Installs the Debian packages that are missing (needs root and apt-get).
 deps:
@@ -16,6 +23,34 @@ deps:
 	  echo "Installing:$$missing"; \
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+
+# The tools of the browser build (about 1.3 GB the first time), then puppeteer-core for its tests.
+web-deps:
+	@missing=""; for p in $(WEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+	@[ -d $(WEB_NODE)/node_modules/puppeteer-core ] || \
+	  npm install --prefix $(WEB_NODE) --no-audit --no-fund --loglevel=error puppeteer-core@24
+
+# The game for the browser: build-web/site/ holds the page, the .js, the .wasm and the .data.
+web: web-deps
+	prefix=$$(bash web/libs.sh) && NODE_PATH=$(WEB_NODE_PATH) emcmake $(CMAKE_CONFIGURE) -B build-web \
+	  -DCMAKE_BUILD_TYPE=Release -DQUENDAL_TESTS=OFF -DCMAKE_PREFIX_PATH="$$prefix" \
+	  -DCMAKE_FIND_ROOT_PATH="$$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
+	NODE_PATH=$(WEB_NODE_PATH) nice cmake --build build-web -j $(JOBS)
+
+serve-web: web
+	@echo "Serving build-web/site/ at http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops)"
+	cd build-web/site && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
+
+# The browser build in headless Chromium, its replays compared with the native program's.
+test-web: build web
+	NODE_PATH=$(WEB_NODE_PATH) node tests/web/web_test.js build-web/site build
+
+bench-web: build web
+	NODE_PATH=$(WEB_NODE_PATH) node bench/web.js build-web/site build tests/recordings
 
 build: deps
 	$(CMAKE_CONFIGURE) -B build -DCMAKE_BUILD_TYPE=Release
@@ -68,4 +103,4 @@ pictures: build
 	cmake --build build --target pictures
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench
+	rm -rf build build-asan build-fuzz build-bench build-web

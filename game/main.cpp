@@ -1,24 +1,48 @@
-// Program entry: runs Quendal The Warden in an 800 x 600 window.
+// Program entry: runs Quendal The Warden in an 800 x 600 window (a canvas in a browser).
 #include <SDL.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "engine/StandardStreams.h"
 #include "game/ZarvoMain.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/BrowserLoop.h"
+#endif
+
+namespace {
+
+std::unique_ptr<ZarvoMain> game;
+
+// Releases the game once its loop has ended; passes the program's exit status through.
+int Finish(int result) {
+  game->Deinitialise();
+  game.reset();
+  return result;
+}
+
+}  // namespace
 
 int main(int, char**) {
   OpenStandardStreams();
   std::signal(SIGPIPE, SIG_IGN);  // a console that went away must not end the game before it saves
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  ZarvoMain game;
+#ifdef __EMSCRIPTEN__
+  // The canvas's own 2D drawing shows the frames; no WebGL context is needed.
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+#endif
+  game = std::make_unique<ZarvoMain>();
   char title[1024];
   std::snprintf(title, sizeof title, "%s", "Quendal The Warden");
-  if (game.Initialise(title, 800, 600, "Cornerstone Regular.ttf", 24) != 0)
+  if (game->Initialise(title, 800, 600, "Cornerstone Regular.ttf", 24) != 0) {
+    game.reset();
     return 1;
-  const int result = game.MainLoop();
-  game.Deinitialise();
-  return result;
+  }
+#ifdef __EMSCRIPTEN__
+  BrowserLoop::Run(*game, [] { return Finish(0); });
+#endif
+  return Finish(game->MainLoop());
 }
