@@ -33,7 +33,7 @@ function updates(file) {
   const lines = fs.readFileSync(file, 'utf8').split('\n').filter((l) => /^\d/.test(l));
   return Number(lines[lines.length - 1].split(/\s/)[0]);
 }
-const recording = fs.readdirSync(recordings).filter((f) => f.endsWith('.rec')).map((f) => path.join(recordings, f))
+const recording = (fs.existsSync(recordings) ? fs.readdirSync(recordings) : []).filter((f) => f.endsWith('.rec')).map((f) => path.join(recordings, f))
   .sort((a, b) => updates(b) - updates(a))[0];
 
 function nativeSeconds() {

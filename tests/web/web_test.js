@@ -9,7 +9,8 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 
 const [site, nativeBuild] = process.argv.slice(2).map((p) => path.resolve(p));
-const recordings = fs.readdirSync(path.join(__dirname, '..', 'recordings')).filter((f) => f.endsWith('.rec'));
+const recordingsDir = path.join(__dirname, '..', 'recordings');
+const recordings = fs.existsSync(recordingsDir) ? fs.readdirSync(recordingsDir).filter((f) => f.endsWith('.rec')) : [];
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quendal-web-'));
 // What a damaged site or browser gives the page, and what the page must then say.
 const BAD_INPUT = [
