@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/HighScoreReference.h"
 #include "unit/game_probe.h"
 
 namespace fs = std::filesystem;
@@ -94,7 +93,7 @@ std::string Said(const std::string& text) { return text.empty() ? "" : kName + "
 }  // namespace
 
 // What stands at "highScore.txt" (bytes, then a shell command) -> the best score read and what is
-// said about it, by the fuzzers' model too. Only the file's tail is read; a record that cannot be
+// said about it. Only the file's tail is read; a record that cannot be
 // read is said and left alone. Escape on the start screen then writes 0 only over a negative
 // record.
 TEST(GameHighScore, ReadingTable) {
@@ -125,11 +124,6 @@ TEST(GameHighScore, ReadingTable) {
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
     SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\", " + test.command);
-    int modelled = 0;
-    if (test.command.empty() && test.content != kMissing) {
-      highscorereference::Expected(test.content, modelled);
-      EXPECT_EQ(modelled, test.best) << "the fuzzers' model";
-    }
     Prepare(dir, test.content, test.command);
     const std::string before = Listing(dir);
     const std::string console =
