@@ -83,7 +83,7 @@ TEST_F(EngineText, CacheTable) {
     int size;
     uint64_t renders;
   };
-  const std::string longest(TextCache::kMaxTextLength, '.');
+  const std::string longest(63, '.');  // the longest line the cache holds
   std::vector<Row> rows = {
       {"A", 0xFFFFFF, 24, 1}, {"A", 0xFFFFFF, 24, 1}, {"A", 0xFF0000, 24, 2},
       {"A", 0xFFFFFF, 30, 3}, {longest, 0xFFFFFF, 24, 4}, {longest, 0xFFFFFF, 24, 4},

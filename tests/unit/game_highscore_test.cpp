@@ -150,6 +150,7 @@ TEST(GameHighScore, SavingAfterAGameTable) {
       {record + "chmod 664 highScore.txt && chown 65534:65534 highScore.txt",
        "highScore.txt 664 65534:65534 \"2\n\"; "},
       {"printf 2 >highScore.txt", "highScore.txt 644 \"2\"; "},
+      {": >highScore.txt", two},
       {"printf '3\\n' >highScore.txt", "highScore.txt 644 \"3\n\"; "},
       {"mkdir highScore.txt", "highScore.txt/; ", "best score not read: not a regular file"},
       {record + "mkdir highScore.txt.tmp && : >highScore.txt.tmp.9.1 && echo >highScore.txt.tmp.x",

@@ -34,6 +34,7 @@ TEST_F(GamePlay, BallUpdateTable) {
       {"left edge past 0", 30, 100, -5.5, 6.5, 25, 106.5, 5.5, 6.5, 25, 107, 0, false},
       {"past the left edge but moving away", 10, 100, 5.5, 6.5, 25, 106.5, 5.5, 6.5, 25, 107, 0, false},
       {"right edge exactly at 799", 768.5, 100, 5.5, 6.5, 774, 106.5, 5.5, 6.5, 774, 107, 0, false},
+      {"right edge at 799.5", 769, 100, 5.5, 6.5, 774, 106.5, -5.5, 6.5, 774, 107, 0, false},
       {"right edge past 799", 772, 100, 5.5, 6.5, 774, 106.5, -5.5, 6.5, 774, 107, 0, false},
       {"top edge exactly at 0", 100, 31.5, 5.5, -6.5, 105.5, 25, 5.5, -6.5, 106, 25, 0, false},
       {"top edge past 0", 100, 31, 5.5, -6.5, 105.5, 25, 5.5, 6.5, 106, 25, 0, false},
