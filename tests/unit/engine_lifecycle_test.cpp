@@ -114,39 +114,3 @@ TEST(EngineLifecycle, WindowThatCannotBeCreatedFailsInitialiseAndTheLoop) {
     EXPECT_TRUE(engine.needsRedraw);
   }
 }
-
-// SDL_Init itself fails in a fresh process whose video driver does not exist.
-TEST(EngineLifecycleDeathTest, UnknownVideoDriverReportsOnStandardErrorAndReturnsOne) {
-  const std::string style = GTEST_FLAG_GET(death_test_style);
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  auto initialiseWithBogusDriver = [] {
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    int result = 0;
-    bool nothingMade = false;
-    {
-      BaseEngine engine;
-      result = engine.Initialise("t", 800, 600, nullptr, 24);
-      nothingMade = engine.window == nullptr && engine.keyStates == nullptr &&
-                    engine.MainLoop() == 1 && SDL_WasInit(SDL_INIT_VIDEO) == 0;
-    }
-    std::fflush(nullptr);
-    std::_Exit(result == 1 && nothingMade ? 3 : 4);
-  };
-  EXPECT_EXIT(initialiseWithBogusDriver(), testing::ExitedWithCode(3),
-              "^Unable to init SDL: [^\n]+\n$");
-  // With no window system SDL would fall back to an invisible window: that is no display.
-  auto initialiseWithoutDisplay = [] {
-    unsetenv("SDL_VIDEODRIVER");
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
-    BaseEngine engine;
-    const int result = engine.Initialise("t", 800, 600, nullptr, 24);
-    const bool nothingMade = engine.window == nullptr && SDL_WasInit(SDL_INIT_VIDEO) == 0;
-    std::fflush(nullptr);
-    std::_Exit(result == 1 && nothingMade ? 3 : 4);
-  };
-  EXPECT_EXIT(initialiseWithoutDisplay(), testing::ExitedWithCode(3),
-              "Unable to init SDL: no display to open a window on [^\n]+\n$");
-  GTEST_FLAG_SET(death_test_style, style);
-}
