@@ -16,12 +16,10 @@ namespace {
 // Mostly values near the surface, sometimes any int32 (the extremes included).
 int Coordinate(FuzzedDataProvider& input) {
   switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-      return input.ConsumeIntegral<int32_t>();
+    case 0: return input.ConsumeIntegral<int32_t>();
     case 1:
       return input.PickValueInArray({INT32_MIN, INT32_MIN + 1, -1, 0, INT32_MAX - 1, INT32_MAX});
-    default:
-      return input.ConsumeIntegralInRange(-80, 80);
+    default: return input.ConsumeIntegralInRange(-80, 80);
   }
 }
 

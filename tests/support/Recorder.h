@@ -26,7 +26,10 @@ class Recorder : public BaseEngine {
     Note("InitialiseObjects");
     return BaseEngine::InitialiseObjects();
   }
-  void ClearObjects() override { Note("ClearObjects"); BaseEngine::ClearObjects(); }
+  void ClearObjects() override {
+    Note("ClearObjects");
+    BaseEngine::ClearObjects();
+  }
   void SetupBackgroundBuffer() override {
     Note("SetupBackgroundBuffer");
     BaseEngine::SetupBackgroundBuffer();
@@ -59,8 +62,14 @@ class Recorder : public BaseEngine {
     Note(!needsRedraw ? "render idle" : needsFullRedraw ? "render full" : "render part");
     BaseEngine::Render();
   }
-  void UndrawObjects() override { Hook("undraw-pass"); BaseEngine::UndrawObjects(); }
-  void DrawObjects() override { Hook("draw-pass"); BaseEngine::DrawObjects(); }
+  void UndrawObjects() override {
+    Hook("undraw-pass");
+    BaseEngine::UndrawObjects();
+  }
+  void DrawObjects() override {
+    Hook("draw-pass");
+    BaseEngine::DrawObjects();
+  }
   void DrawAfterUndraw() override { Hook("after-undraw"); }
   void DrawUnderlayFirst() override { Hook("underlay-1"); }
   void DrawUnderlaySecond() override { Hook("underlay-2"); }

@@ -1,8 +1,6 @@
 // Plain per-pixel models of the engine's pixel work and guarded surfaces.
 #include "support/Reference.h"
 
-#include "support/TestSupport.h"
-
 #include <SDL_ttf.h>
 
 #include <algorithm>
@@ -10,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+
+#include "support/TestSupport.h"
 
 namespace testsupport {
 
@@ -28,8 +28,7 @@ template <typename Paint>
 void ForBox(SDL_Surface* surface, int64_t left, int64_t top, int64_t right, int64_t bottom,
             Paint paint) {
   for (int64_t y = std::max<int64_t>(top, 0); y <= std::min<int64_t>(bottom, surface->h - 1); ++y)
-    for (int64_t x = std::max<int64_t>(left, 0); x <= std::min<int64_t>(right, surface->w - 1);
-         ++x)
+    for (int64_t x = std::max<int64_t>(left, 0); x <= std::min<int64_t>(right, surface->w - 1); ++x)
       paint(x, y);
 }
 
@@ -59,8 +58,8 @@ bool GuardedSurface::Intact() const {
   for (size_t i = 0; i < buffer.size(); ++i) {
     const int64_t word = int64_t(i) - int64_t{kGuardWords};
     const bool guard = word < 0 || word >= int64_t{stride} * surface->h;
-    if ((guard && buffer[i] != kGuard) || (!guard && word % stride >= surface->w &&
-                                           buffer[i] != kPadding))
+    if ((guard && buffer[i] != kGuard) ||
+        (!guard && word % stride >= surface->w && buffer[i] != kPadding))
       return false;
   }
   return true;
@@ -100,7 +99,7 @@ void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, i
            if (imageX < 0 || imageX >= image.width || imageY < 0 || imageY >= image.height)
              return;
            const uint32_t source = image.pixels[imageY * image.width + imageX];
-           uint32_t& target = Pixel(surface, x, y), under = target;
+           uint32_t &target = Pixel(surface, x, y), under = target;
            if (blended && source >> 24 == 0)
              return;
            target = blended ? 0 : source;
@@ -135,12 +134,15 @@ void ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const cha
 
 Canvas::Canvas(BaseEngine& engine, int width, int height, int padding, int backgroundWidth,
                int backgroundHeight, int backgroundPadding)
-    : engine(engine), screen(width, height, padding),
+    : engine(engine),
+      screen(width, height, padding),
       background(backgroundWidth, backgroundHeight, backgroundPadding),
       screenTwin(width, height, padding),
       backgroundTwin(backgroundWidth, backgroundHeight, backgroundPadding),
-      savedScreen(engine.screenSurface), savedBackground(engine.backgroundSurface),
-      savedWidth(engine.screenWidth), savedHeight(engine.screenHeight) {
+      savedScreen(engine.screenSurface),
+      savedBackground(engine.backgroundSurface),
+      savedWidth(engine.screenWidth),
+      savedHeight(engine.screenHeight) {
   engine.screenSurface = screen.surface;
   engine.backgroundSurface = background.surface;
   engine.screenWidth = width;
@@ -212,13 +214,13 @@ std::string Canvas::Draw(const DrawCall& call) {
   const std::string difference = Difference();
   if (difference.empty())
     return "";
-  static const char* const kNames[] = {"DrawRectangle", "DrawOval", "RenderImage",
+  static const char* const kNames[] = {"DrawRectangle",        "DrawOval",   "RenderImage",
                                        "CopyBackgroundPixels", "DrawString", "FillBackground",
                                        "RenderImageBlended"};
   char text[160];
-  std::snprintf(text, sizeof text, "%s(%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ",
-                kNames[call.kind], a, b, c, d, e, f, call.onBackground ? "background" : "screen",
-                image.width, image.height);
+  std::snprintf(text, sizeof text,
+                "%s(%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ", kNames[call.kind], a, b, c,
+                d, e, f, call.onBackground ? "background" : "screen", image.width, image.height);
   std::copy(screenTwin.buffer.begin(), screenTwin.buffer.end(), screen.buffer.begin());
   std::copy(backgroundTwin.buffer.begin(), backgroundTwin.buffer.end(), background.buffer.begin());
   return text + difference;

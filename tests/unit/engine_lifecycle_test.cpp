@@ -35,13 +35,13 @@ std::string Describe(const BaseEngine& engine) {
       << h << " blend " << blend << "\n";
   for (const SDL_Surface* s : {engine.screenSurface, engine.backgroundSurface})
     out << "surface " << s->w << "x" << s->h << " " << int{s->format->BitsPerPixel} << " bits "
-        << std::hex << s->format->Amask << " " << s->format->Rmask << " " << s->format->Gmask
-        << " " << s->format->Bmask << std::dec << " must lock " << SDL_MUSTLOCK(s) << "\n";
+        << std::hex << s->format->Amask << " " << s->format->Rmask << " " << s->format->Gmask << " "
+        << s->format->Bmask << std::dec << " must lock " << SDL_MUSTLOCK(s) << "\n";
   for (int i = 0; i < 256; ++i)
     keys += engine.keyStates[i];
-  out << "size " << engine.screenWidth << "x" << engine.screenHeight << ", "
-      << keys << " keys held, redraw " << engine.needsRedraw << engine.needsFullRedraw
-      << ", exit code " << engine.exitCode;
+  out << "size " << engine.screenWidth << "x" << engine.screenHeight << ", " << keys
+      << " keys held, redraw " << engine.needsRedraw << engine.needsFullRedraw << ", exit code "
+      << engine.exitCode;
   return out.str();
 }
 

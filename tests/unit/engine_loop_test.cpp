@@ -74,9 +74,15 @@ TEST_F(EngineLoop, EventTable) {
        {},
        0},
       {-1,
-       {{SDL_KEYDOWN, 'a'}, {SDL_KEYDOWN, 'a'}, {SDL_MOUSEMOTION, 0, 12, 34},
-        {SDL_MOUSEBUTTONDOWN, 3, 56, 78}, {SDL_MOUSEBUTTONUP, 1, 90, 11}, {SDL_KEYUP, 'a'},
-        {SDL_KEYDOWN, SDLK_LEFT}, {SDL_KEYDOWN, SDLK_LCTRL}, {SDL_KEYUP, SDLK_KP_1},
+       {{SDL_KEYDOWN, 'a'},
+        {SDL_KEYDOWN, 'a'},
+        {SDL_MOUSEMOTION, 0, 12, 34},
+        {SDL_MOUSEBUTTONDOWN, 3, 56, 78},
+        {SDL_MOUSEBUTTONUP, 1, 90, 11},
+        {SDL_KEYUP, 'a'},
+        {SDL_KEYDOWN, SDLK_LEFT},
+        {SDL_KEYDOWN, SDLK_LCTRL},
+        {SDL_KEYUP, SDLK_KP_1},
         {SDL_KEYDOWN, SDLK_ESCAPE}},
        {"down 97 held", "down 97 held", "moved 0 12 34", "press 3 56 78", "release 1 90 11",
         "up 97 free", "down 1073741904 held", "down 1073742048 held", "up 1073741913 free",
@@ -151,9 +157,9 @@ TEST_F(EngineLoop, TickRuleOnAVirtualClock) {
       {1014, 0, "update now", 1030, 1015},  // one early: the pass waits until due, then updates
       {1029, 'a', "", 1030, 1029},          // a key arrives mid-wait: the wait ends at once
       {1029, 0, "down 97 heldupdate now", 1045, 1030},  // handled before the update
-      {1100, 0, "update now", 1115, 1100},  // late: one update, the next one 15 ms on
-      {1115, 0, "update now", 1130, 1115},  // exactly due
-      {500, 0, "update now", 530, 515},     // the clock went back: due one tick on
+      {1100, 0, "update now", 1115, 1100},              // late: one update, the next one 15 ms on
+      {1115, 0, "update now", 1130, 1115},              // exactly due
+      {500, 0, "update now", 530, 515},                 // the clock went back: due one tick on
       {INT32_MAX - 5, 0, "update now", INT32_MIN + 9, INT32_MAX - 5},  // far on, then a wrap
       {INT32_MAX, 0, "update now", INT32_MIN + 24, INT32_MIN + 9},
   };

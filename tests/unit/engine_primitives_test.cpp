@@ -15,6 +15,7 @@ using testsupport::Canvas;
 using testsupport::DrawCall;
 
 // Boxes as corners for rectangles and ovals; clipped edges, swapped corners and extremes.
+// clang-format off
 const int kBoxes[][4] = {
     {10, 20, 10, 20}, {5, 5, 2, 2}, {2, 5, 5, 2}, {0, 0, 10, 10}, {3, 4, 30, 17}, {0, 10, 63, 10},
     {3, 3, 3, 20}, {63, 47, 63, 47}, {64, 48, 64, 48}, {-10, -10, 5, 5}, {60, 40, 100, 100},
@@ -27,8 +28,10 @@ const int kBoxes[][4] = {
     {-1000000000, -7, 1000000040, 2000000000}, {30, -2000000000, 2000000000, 24},
     {INT_MIN, -1, 200, 700}, {100, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, 300, INT_MAX, INT_MAX},
     {-700, INT_MIN, 850, INT_MAX}, {399, 299, 400, 300}, {790, 590, 805, 610}};
+// clang-format on
 
 // RenderImage's source x, y, target x, y, width, height.
+// clang-format off
 const int kImageCopies[][6] = {
     {0, 0, 0, 0, 37, 23}, {0, 0, -100, 5, 800, 10}, {0, 0, 5, 48, 10, 10}, {0, 0, 5, 47, 10, 10},
     {0, 0, 5, 200, 10, 10}, {30, 20, 0, 0, 20, 20}, {-5, -5, 10, 10, 20, 20},
@@ -37,14 +40,17 @@ const int kImageCopies[][6] = {
     {0, 0, 63, 47, 5, 5}, {0, 0, -100, 50, 800, 550}, {INT_MAX, 0, 0, 0, 10, 10},
     {0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX},
     {0, 0, INT_MAX, 0, INT_MAX, 10}, {-10, -10, -10, -10, INT_MAX, INT_MAX}};
+// clang-format on
 
 // CopyBackgroundPixels' x, y, width, height.
+// clang-format off
 const int kBackgroundCopies[][4] = {
     {5, 6, 10, 7}, {-3, -4, 10, 10}, {60, 40, 10, 10}, {-20, 10, 200, 3}, {10, -20, 3, 200},
     {64, 0, 5, 5}, {0, 48, 5, 5}, {-5, 0, 5, 5}, {0, -5, 5, 5}, {3, 3, 0, 9}, {3, 3, 9, 0},
     {3, 3, -4, 9}, {0, 0, 64, 48}, {0, 0, 800, 600}, {INT_MIN, 0, INT_MAX, 10},
     {-10, 0, INT_MAX, 10}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {0, INT_MIN, 5, INT_MAX},
     {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {-1, -1, INT_MAX, INT_MAX}, {63, 47, INT_MAX, INT_MAX}};
+// clang-format on
 
 }  // namespace
 
@@ -55,8 +61,8 @@ TEST(EnginePrimitives, FixedTablesMatchTheModels) {
     int width, height, padding, backgroundWidth, backgroundHeight, backgroundPadding;
     int imageWidth, imageHeight;
   };
-  for (const Geometry& g : {Geometry{64, 48, 0, 64, 48, 0, 37, 23},
-                            Geometry{800, 600, 3, 790, 610, 1, 1000, 600}}) {
+  for (const Geometry& g :
+       {Geometry{64, 48, 0, 64, 48, 0, 37, 23}, Geometry{800, 600, 3, 790, 610, 1, 1000, 600}}) {
     BaseEngine engine;
     Canvas canvas(engine, g.width, g.height, g.padding, g.backgroundWidth, g.backgroundHeight,
                   g.backgroundPadding);
@@ -104,9 +110,9 @@ TEST(EnginePrimitives, EverySmallSizeMatchesTheModels) {
 
 TEST(EnginePrimitives, PaletteTable) {
   const std::pair<int, uint32_t> cases[] = {
-      {0, 0x000000},  {1, 0xFF0000},    {7, 0xFFFFFF},      {8, 0xFFC0C0},
-      {14, 0xC000C0}, {20, 0x8080FF},   {27, 0x808080},     {29, 0x80C080},
-      {33, 0x000040}, {38, 0xC04040},   {40, 0x4040C0},     {41, 0xCCCCCC},
+      {0, 0x000000},  {1, 0xFF0000},    {7, 0xFFFFFF},       {8, 0xFFC0C0},
+      {14, 0xC000C0}, {20, 0x8080FF},   {27, 0x808080},      {29, 0x80C080},
+      {33, 0x000040}, {38, 0xC04040},   {40, 0x4040C0},      {41, 0xCCCCCC},
       {-1, 0xCCCCCC}, {1000, 0xCCCCCC}, {INT_MIN, 0xCCCCCC}, {INT_MAX, 0xCCCCCC}};
   for (const auto& [index, colour] : cases)
     EXPECT_EQ(BaseEngine::GetColour(index), colour) << "index " << index;

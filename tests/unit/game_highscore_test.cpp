@@ -51,8 +51,9 @@ std::string Listing(const testsupport::ScratchDirectory& dir) {
     }
     std::string line = name;
     if (S_ISLNK(info.st_mode) || S_ISDIR(info.st_mode) || S_ISFIFO(info.st_mode)) {
-      line += S_ISLNK(info.st_mode) ? " -> " + fs::read_symlink(name).string()
-                                    : S_ISDIR(info.st_mode) ? "/" : "|";
+      line += S_ISLNK(info.st_mode)   ? " -> " + fs::read_symlink(name).string()
+              : S_ISDIR(info.st_mode) ? "/"
+                                      : "|";
     } else {
       char mode[16];
       std::snprintf(mode, sizeof mode, " %o", info.st_mode & 07777);
@@ -106,6 +107,7 @@ TEST(GameHighScore, ReadingTable) {
   };
   const std::string notRead = "best score not read: ";
   const std::string cut = notRead + "no line starts in its last 65536 bytes";
+  // clang-format off
   const std::vector<Case> cases = {
       {kMissing, 0}, {"", 0}, {"42", 42}, {"42\n", 42}, {"10\n20\n", 20}, {"42\n\n \n\t\r\n", 42},
       {"\xEF\xBB\xBF" "42\r\n", 42}, {"10\r\n20\r\n\r\n", 20}, {std::string("42\n\0\0\0", 6), 42},
@@ -121,6 +123,7 @@ TEST(GameHighScore, ReadingTable) {
        "ln -s highScore.txt highScore.txt"},
       {kMissing, 0, "", "ln -s gone/record highScore.txt"},
   };
+  // clang-format on
   testsupport::ScratchDirectory dir(true);
   for (const Case& test : cases) {
     SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\", " + test.command);
@@ -197,9 +200,10 @@ TEST(GameHighScore, SavingAfterAGameTable) {
         });
     // The paddle is held right from the start, so ball B misses it on its 74th update.
     EXPECT_EQ(gameOverUpdate, 74);
-    EXPECT_EQ(console, gametest::Console(best, "\nGame Started" + Said(test.saidAtSave) +
-                                                   "\nGame Over\nGame Exit",
-                                         Said(test.saidAtStart)));
+    EXPECT_EQ(
+        console,
+        gametest::Console(best, "\nGame Started" + Said(test.saidAtSave) + "\nGame Over\nGame Exit",
+                          Said(test.saidAtStart)));
     EXPECT_EQ(Listing(dir), test.after);
   }
 }

@@ -23,6 +23,7 @@ TEST_F(GamePlay, BallUpdateTable) {
     int currentX, currentY, score;
     bool over;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"touches the paddle's left end", 294.5, 523.5, 5.5, 6.5, 300, 529, 5.5, -6.5, 300, 529, 1, false},
       {"passes the paddle's left end", 294, 523.5, 5.5, 6.5, 299.5, 530, 5.5, 6.5, 300, 530, 0, true},
@@ -39,6 +40,7 @@ TEST_F(GamePlay, BallUpdateTable) {
       {"top edge exactly at 0", 100, 31.5, 5.5, -6.5, 105.5, 25, 5.5, -6.5, 106, 25, 0, false},
       {"top edge past 0", 100, 31, 5.5, -6.5, 105.5, 25, 5.5, 6.5, 106, 25, 0, false},
       {"halves round up", 387, 100, 5.5, 6.5, 392.5, 106.5, 5.5, 6.5, 393, 107, 0, false},
+      // clang-format on
   };
   ZarvoBallBase* ball = game.BallB();
   for (const Case& test : cases) {
@@ -54,9 +56,9 @@ TEST_F(GamePlay, BallUpdateTable) {
     gametest::Captured([&] { ball->Update(0); });
     EXPECT_EQ(std::make_tuple(ball->exactX, ball->exactY, ball->speedX, ball->speedY),
               std::make_tuple(test.afterX, test.afterY, test.afterSpeedX, test.afterSpeedY));
-    EXPECT_EQ(
-        std::make_tuple(ball->currentX, ball->currentY, game.score, game.gameOver, game.needsRedraw),
-        std::make_tuple(test.currentX, test.currentY, test.score, test.over, true));
+    EXPECT_EQ(std::make_tuple(ball->currentX, ball->currentY, game.score, game.gameOver,
+                              game.needsRedraw),
+              std::make_tuple(test.currentX, test.currentY, test.score, test.over, true));
   }
 }
 

@@ -16,6 +16,7 @@ TEST(ObjectsDisplayable, DrawAndUndrawTable) {
   struct Case {
     int x, y, offsetX, offsetY, width, height;
   };
+  // clang-format off
   const Case cases[] = {
       {-1, -1, 0, 0, 10, 10},         {10, 12, 0, 0, 10, 10},        {20, 20, -5, -3, 4, 7},
       {20, 10, -2, 3, 10, 10},        {60, 44, 0, 0, 10, 10},        {1000, 10, 0, 0, 10, 10},
@@ -26,6 +27,7 @@ TEST(ObjectsDisplayable, DrawAndUndrawTable) {
       {5, 5, 0, 0, INT_MAX, INT_MAX}, {INT_MAX, INT_MAX, 5, 5, 10, 10},
       {INT_MIN, INT_MIN, -5, -5, 10, 10}, {-20, 40, -INT_MAX, 0, INT_MAX, 5},
   };
+  // clang-format on
   BaseEngine engine;
   testsupport::Canvas canvas(engine, 64, 48, 2);
   canvas.Noise(1);
@@ -50,14 +52,12 @@ TEST(ObjectsDisplayable, DrawAndUndrawTable) {
       testsupport::ReferenceRectangle(canvas.screenTwin.surface, left, top, left + c.width - 1,
                                       top + c.height - 1, 0x00FF00FF);
     EXPECT_EQ(canvas.Difference(), "");
-    EXPECT_EQ(std::vector<int>({object.previousX, object.previousY}),
-              std::vector<int>({c.x, c.y}));
+    EXPECT_EQ(std::vector<int>({object.previousX, object.previousY}), std::vector<int>({c.x, c.y}));
     object.currentX = c.x / 2 + 7;
     object.currentY = c.y / 2 + 5;
     object.Undraw();
-    testsupport::ReferenceBackgroundCopy(canvas.screenTwin.surface,
-                                         canvas.backgroundTwin.surface, left, top, c.width,
-                                         c.height);
+    testsupport::ReferenceBackgroundCopy(canvas.screenTwin.surface, canvas.backgroundTwin.surface,
+                                         left, top, c.width, c.height);
     EXPECT_EQ(canvas.Difference(), "");
   }
 }

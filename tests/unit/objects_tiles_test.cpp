@@ -14,9 +14,9 @@
 // mod 16 steps of 0x101010.
 TEST(ObjectsTiles, RangesPaintGreyCellsFromTheGivenCorner) {
   const uint32_t kGreys[2][3] = {{0x505050, 0x101010, 0x707070}, {0x000000, 0x101010, 0x505050}};
-  const int cases[][6] = {{0, 0, 2, 1, 0, 0},   {0, 0, 2, 1, 3, 4}, {1, 1, 1, 1, 10, 20},
-                          {0, 0, 0, 0, 0, 0},   {1, 0, 2, 1, 50, 40}, {2, 0, 1, 1, 0, 0},
-                          {0, 1, 2, 0, 0, 0},   {0, 0, 2, 1, 60, 45}};
+  const int cases[][6] = {{0, 0, 2, 1, 0, 0}, {0, 0, 2, 1, 3, 4},   {1, 1, 1, 1, 10, 20},
+                          {0, 0, 0, 0, 0, 0}, {1, 0, 2, 1, 50, 40}, {2, 0, 1, 1, 0, 0},
+                          {0, 1, 2, 0, 0, 0}, {0, 0, 2, 1, 60, 45}};
   BaseEngine engine;
   TileManager tiles(5, 7);
   tiles.mapWidth = 3;
@@ -62,7 +62,7 @@ TEST(ObjectsTiles, CellsGoColumnByColumnThroughTheVirtualCellPainter) {
   tiles.DrawAllTiles(nullptr, nullptr, 1, 2, 2, 4, 10, 20);
   tiles.DrawTileInGrid(nullptr, nullptr, 3, 1);
   tiles.DrawTile(nullptr, nullptr, 0, 0, -4, -5);
-  EXPECT_EQ(tiles.log, std::vector<std::string>({"1,2@10,20", "1,3@10,25", "1,4@10,30",
-                                                 "2,2@17,20", "2,3@17,25", "2,4@17,30",
-                                                 "3,1@121,205", "0,0@-4,-5"}));
+  EXPECT_EQ(tiles.log,
+            std::vector<std::string>({"1,2@10,20", "1,3@10,25", "1,4@10,30", "2,2@17,20",
+                                      "2,3@17,25", "2,4@17,30", "3,1@121,205", "0,0@-4,-5"}));
 }
