@@ -97,7 +97,7 @@ soak: build-asan
 	bash tests/soak.sh build-asan
 
 screenshots: build
-	cd build && ./screenshots ../docs
+	bash tools/screenshots.sh build/quendal .
 
 pictures: build
 	cmake --build build --target pictures

@@ -1,11 +1,14 @@
 // The engine base class: window, surfaces, event loop, tick, object list, drawing and text.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/Clock.h"
 #include "engine/FontManager.h"
 #include "engine/FramePresenter.h"
+#include "engine/RecordedEvent.h"
+#include "engine/RecordingWriter.h"
 #include "engine/TextCache.h"
 
 union SDL_Event;
@@ -65,6 +68,16 @@ class BaseEngine {
   // Fills the whole backgroundSurface with the colour.
   virtual void FillBackground(uint32_t colour);
 
+  // Reads the options every game on the engine takes, before Initialise:
+  //   --record FILE      write every input event handed to the game, with the updates before it;
+  //   --replay FILE      feed a recording's events in at the same updates instead of live input;
+  //   --headless         no window (SDL's dummy video driver);
+  //   --fast             a virtual clock: no pass ever waits;
+  //   --screenshot FILE  save the last frame drawn as a PNG when the program ends.
+  // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
+  // recording or a recording that cannot be created, prints one line on stderr and returns false:
+  // the program then exits with status 2, before any window opens.
+  bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
   // any part fails; when no display can be used, the line also names DISPLAY's value.
@@ -151,6 +164,24 @@ class BaseEngine {
   bool frameAskedByFrame = false;
   // Input events handed to the handlers.
   int eventCount = 0;
+
+  // Replays the events due at this pass, ignoring live input but a window close; false when the
+  // run must end (a quit, or the recording ran out before the program ended).
+  bool ReplayEvents();
+  // The end of a run: the recording's last line and close, the screenshot. Runs once.
+  void EndRun();
+  // Writes screenSurface as an opaque PNG; false after a message on stderr.
+  bool SaveScreenshot(const char* file);
+
+  RecordingWriter recording;
+  std::string recordingFile;
+  std::vector<RecordedEvent> replayEvents;
+  size_t replayNext = 0;
+  std::string replayFile;
+  std::string screenshotFile;
+  bool headless = false;
+  bool runEnded = false;
+  VirtualClock fastClock;
   // Set by RunPass around Render when only the last frame asked for a frame and no event or
   // update came since: the frame would be the same, so none is drawn.
   bool frameWouldRepeat = false;

@@ -21,13 +21,18 @@ int BaseEngine::MainLoop() {
 bool BaseEngine::RunPass() {
   currentTick = clock->Now();
   const int changesBefore = updateCount + eventCount;
-  if (!HandleEvents())
-    return false;
-  TickAction();
-  frameWouldRepeat = frameAskedByFrame && updateCount + eventCount == changesBefore;
-  Render();
-  frameWouldRepeat = false;
-  return exitCode == -1;
+  const bool going = replayFile.empty() ? HandleEvents() : ReplayEvents();
+  recording.Flush();
+  if (going) {
+    TickAction();
+    frameWouldRepeat = frameAskedByFrame && updateCount + eventCount == changesBefore;
+    Render();
+    frameWouldRepeat = false;
+    if (exitCode == -1)
+      return true;
+  }
+  EndRun();
+  return false;
 }
 
 bool BaseEngine::HandleEvents() {
@@ -41,6 +46,7 @@ bool BaseEngine::HandleEvents() {
 bool BaseEngine::Dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
+      recording.Write(RecordedEvent::From(event, updateCount));
       return false;
     case SDL_KEYDOWN:
       keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 1;
@@ -77,6 +83,7 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
       return true;
   }
   ++eventCount;
+  recording.Write(RecordedEvent::From(event, updateCount));
   return true;
 }
 

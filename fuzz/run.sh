@@ -5,7 +5,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 source_dir=$(cd "$(dirname "$0")" && pwd)
-targets=${3:-"fuzz_high_score fuzz_image fuzz_drawing"}
+targets=${3:-"fuzz_high_score fuzz_image fuzz_drawing fuzz_recording"}
 export SDL_VIDEODRIVER=dummy
 status=0
 for target in $targets; do

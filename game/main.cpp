@@ -26,7 +26,7 @@ int Finish(int result) {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   OpenStandardStreams();
   std::signal(SIGPIPE, SIG_IGN);  // a console that went away must not end the game before it saves
   std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -35,6 +35,10 @@ int main(int, char**) {
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
 #endif
   game = std::make_unique<ZarvoMain>();
+  if (!game->ReadCommandLine(argc, argv)) {
+    game.reset();
+    return 2;
+  }
   char title[1024];
   std::snprintf(title, sizeof title, "%s", "Quendal The Warden");
   if (game->Initialise(title, 800, 600, "Cornerstone Regular.ttf", 24) != 0) {

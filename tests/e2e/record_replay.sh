@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# A game recorded in a real X window (OpenGL, so frames reach the window as uploaded rows) and
+# replayed headless and fast: the same console bytes, the same record and, pixel for pixel, the
+# same last frame as a screenshot of the real window.
+# Usage: record_replay.sh <quendal binary> <source dir>. Runs under its own X server (xvfb-run).
+set -euo pipefail
+[ $# -eq 2 ] || { echo "usage: $0 <quendal binary> <source dir>" >&2; exit 2; }
+source "$(dirname "$0")/../reliability/common.sh"
+need xdotool import compare
+under_xvfb "$0" "$@"
+make_scratch "$2"
+binary=$(realpath "$1")
+printf '1\n' >"$work/run/highScore.txt"
+cp -r "$work/run" "$work/replay"
+SDL_RENDER_DRIVER=opengl start_program "$binary" "" --record "$work/game.rec"
+
+wait_for 30 printed "Highest Score Read" || stop "the start screen did not open within 30 s"
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Quendal The Warden" | head -n 1) || true
+[ -n "$window" ] || stop "no visible window within 30 s"
+click_play() { xdotool mousemove --window "$window" 400 257 click 1; wait_for 5 printed "Game Started"; }
+wait_for 30 click_play || stop "PLAY did not start the game"
+xdotool windowfocus --sync "$window" keydown Right sleep 0.3 keyup Right sleep 0.5 keydown Left \
+  sleep 0.2 keyup Left
+wait_for 60 printed "Game Over" || stop "no game over within 60 s"
+# The game-over frame stands still: shots are taken until two in a row are the same.
+still() {
+  import -window "$window" "$work/real.png" && sleep 0.3 && import -window "$window" "$work/next.png" &&
+    [ "$(compare -metric AE "$work/real.png" "$work/next.png" null: 2>&1)" = 0 ]
+}
+wait_for 20 still || stop "the game-over frame does not stand still"
+finished() { ! kill -0 "$pid" 2>/dev/null; }
+escape() { xdotool windowfocus --sync "$window" key Escape; wait_for 10 finished; }
+wait_for 30 escape || stop "the program did not end within 30 s of Escape"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] && pass "recorded: exit status 0" || fail "recorded: exit status $status"
+
+(cd "$work/replay" && exec "$binary" --replay "$work/game.rec" --headless --fast \
+   --screenshot "$work/replayed.png" >"$work/replayed.out" 2>"$work/replayed.err") ||
+  fail "replayed: exit status $?"
+check_bytes "replayed: the console" "$work/replayed.out" "$work/stdout"
+check_bytes "replayed: the record" "$work/replay/highScore.txt" "$work/run/highScore.txt"
+check_bytes "replayed: stderr" "$work/replayed.err" /dev/null
+differ=$(compare -metric AE "$work/real.png" "$work/replayed.png" null: 2>&1) || true
+[ "$differ" = 0 ] && pass "replayed: the last frame, pixel for pixel" ||
+  fail "replayed: $differ pixels of the last frame differ"
+grep -q "keydown Right" "$work/game.rec" && pass "the keys were recorded" || fail "no key recorded"
+finish "record and replay passed"

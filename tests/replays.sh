@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Replays each committed recording headless and fast and compares what it printed, the record it
+# left, the last frame's pixel checksum and the recording written again while replaying; then runs
+# the table of bad command lines and recordings: each must print its one line on stderr, exit 2,
+# print nothing else and leave the record alone.
+# Usage: replays.sh <quendal binary> <source dir> [--update] (--update rewrites the expectations).
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 <quendal binary> <source dir> [--update]" >&2; exit 2; }
+source "$(dirname "$0")/reliability/common.sh"
+need convert
+binary=$(realpath "$1")
+recordings=$(realpath "$2/tests/recordings")
+make_scratch "$2"
+run=$work/run
+# The SHA-256 of an image's RGB pixels.
+frame_sum() { { convert "$1" -depth 8 rgb:- 2>/dev/null || echo none; } | sha256sum | cut -d' ' -f1; }
+
+for recording in "$recordings"/*.rec; do
+  name=${recording%.rec}
+  rm -f "$run/highScore.txt" "$work/frame.png"
+  [ ! -e "$name.before" ] || cp "$name.before" "$run/highScore.txt"
+  status=0
+  (cd "$run" && exec "$binary" --replay "$recording" --headless --fast --screenshot "$work/frame.png" \
+     --record "$work/again.rec" >"$work/stdout" 2>"$work/stderr") || status=$?
+  frame_sum "$work/frame.png" >"$work/frame"
+  if [ "${3:-}" = --update ]; then
+    cp "$work/stdout" "$name.console"
+    cp "$work/frame" "$name.frame"
+    if [ -e "$run/highScore.txt" ]; then cp "$run/highScore.txt" "$name.score"; else rm -f "$name.score"; fi
+  fi
+  what=$(basename "$name")
+  [ "$status" -eq 0 ] && pass "$what: exit status 0" || fail "$what: exit status $status"
+  check_bytes "$what: the console" "$work/stdout" "$name.console"
+  check_bytes "$what: stderr" "$work/stderr" /dev/null
+  check_bytes "$what: the last frame" "$work/frame" "$name.frame"
+  check_bytes "$what: recorded again" "$work/again.rec" "$recording"
+  if [ -e "$name.score" ]; then check_bytes "$what: the record" "$run/highScore.txt" "$name.score"
+  else [ ! -e "$run/highScore.txt" ] && pass "$what: no record" || fail "$what: a record was written"; fi
+done
+
+# Bad input, one case a line: arguments, a file made before the run ("-": none; "@dir", "@fifo"
+# and "@long" make a directory, a FIFO, a 10 MB line; otherwise printf %b of the text), stderr.
+while IFS=$'\t' read -r args file content expected; do
+  [ -n "$args" ] && [ "${args:0:1}" != "#" ] || continue
+  printf '7\n' >"$run/highScore.txt"
+  case "$content" in
+    -) ;;
+    @dir) mkdir "$run/$file" ;;
+    @fifo) mkfifo "$run/$file" ;;
+    @long) { printf 'quendal-recording 1\n'; head -c 10000000 /dev/zero | tr '\0' 1; } >"$run/$file" ;;
+    *) printf '%b' "$content" >"$run/$file" ;;
+  esac
+  status=0
+  # shellcheck disable=SC2086  # the arguments are split on purpose
+  (cd "$run" && exec -a quendal "$binary" $args >"$work/stdout" 2>"$work/stderr") || status=$?
+  [ "$file" = - ] || rm -rf "${run:?}/$file"
+  [ "$status" -eq 2 ] && [ ! -s "$work/stdout" ] && pass "$args: exit status 2, nothing printed" ||
+    fail "$args: exit status $status, stdout $(head -c 80 "$work/stdout")"
+  check_bytes "$args: stderr" "$work/stderr" <(printf '%s\n' "$expected")
+  check_bytes "$args: the record" "$run/highScore.txt" <(printf '7\n')
+done <"$recordings/bad.tsv"
+finish "replays passed"

@@ -1,0 +1,5 @@
+# The committed recordings replayed headless and fast against their expected output, and the table
+# of bad command lines and recordings.
+add_test(NAME replays
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/replays.sh $<TARGET_FILE:quendal> ${CMAKE_SOURCE_DIR})
+set_tests_properties(replays PROPERTIES TIMEOUT 300)
