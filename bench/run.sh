@@ -66,6 +66,18 @@ else
   echo "Whole program: not measured (needs xvfb-run, Xvfb and xdotool; see $log)"
 fi
 
+# Headless fast replays of a recorded game, beside real time (one update per 15 ms).
+replay=$(mktemp)
+if (cd "$build" && "$build/bench/replay_bench" "$replay" >/dev/null 2>>"$log"); then
+  echo
+  echo "Replay, headless and fast, updates per second; baseline = real time, 66.7"
+  row "Replay with rendering, updates / s" "$(field "$replay" render 2)" 66.7 ">= 75"
+  row "Replay without rendering, updates / s" "$(field "$replay" logic 2)" 66.7 ">= 15000"
+else
+  echo "Replay: not measured (see $log)"
+fi
+rm -f "$replay"
+
 # Putting one frame on a real window, per path SDL offers, against a memcpy of the frame.
 if xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
     "$build/bench/present_bench" >"$present" 2>>"$log"; then

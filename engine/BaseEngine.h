@@ -160,7 +160,8 @@ class BaseEngine {
   FramePresenter presenter;
 
  private:
-  // Set at the end of Render when the frame asked for the next one itself.
+  // Set after each pass's Render while a frame is still asked for (the frame asked for the next
+  // one itself, or a game's Render drew none): such a request lets the next tick wait.
   bool frameAskedByFrame = false;
   // Input events handed to the handlers.
   int eventCount = 0;

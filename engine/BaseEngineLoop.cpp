@@ -28,6 +28,7 @@ bool BaseEngine::RunPass() {
     frameWouldRepeat = frameAskedByFrame && updateCount + eventCount == changesBefore;
     Render();
     frameWouldRepeat = false;
+    frameAskedByFrame = needsRedraw;
     if (exitCode == -1)
       return true;
   }

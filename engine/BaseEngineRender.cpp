@@ -89,7 +89,6 @@ void BaseEngine::Render() {
   DrawObjects();
   DrawOverlay();
   UnlockScreen();
-  frameAskedByFrame = needsRedraw;
   presenter.Show(renderer, screenTexture, screenSurface);
 }
 

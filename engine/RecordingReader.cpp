@@ -88,11 +88,13 @@ bool RecordingReader::Parse(const char* data, size_t size) {
   size_t number = 0;
   for (size_t start = 0; start < size || number == 0;) {
     ++number;
-    const char* end = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
+    const char* end =
+        size > start ? static_cast<const char*>(std::memchr(data + start, '\n', size - start))
+                     : nullptr;
     size_t length = (end != nullptr ? static_cast<size_t>(end - data) : size) - start;
     if (length > kMaxLine)
       return Fail(number, "line longer than " + std::to_string(kMaxLine) + " bytes");
-    std::string line(data + start, length);
+    std::string line = length > 0 ? std::string(data + start, length) : std::string();
     start += length + 1;
     if (line.find('\0') != std::string::npos)
       return Fail(number, "NUL byte in the line");
