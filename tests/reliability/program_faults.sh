@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Faults through the real game driven by scripted_game, one table row per case: missing, damaged or
-# special files in place of the pictures and the font, closed standard streams (a real X window),
-# a start from another folder, a display that is not there, Escape pressed three times, and a
-# valgrind run (status 77 without valgrind). Each run ends within its time limit with the expected
-# status and exactly the expected bytes on stdout and stderr, keeps the right record in the working
-# directory and leaves no other file.
-# Usage: program_faults.sh <scripted_game> <source dir> <case>
+# Faults through the real game replaying the committed game-over recording fast, one table row per
+# case: missing, damaged or special files in place of the pictures and the font, closed standard
+# streams (a real X window), a start from another folder, a display that is not there, Escape
+# pressed three times, and a valgrind run (status 77 without valgrind). Each run ends within its
+# time limit with the expected status and exactly the expected bytes on stdout and stderr, keeps
+# the right record in the working directory and leaves no other file.
+# Usage: program_faults.sh <quendal> <source dir> <case>
 set -u
 game=$(realpath "$1")
 src=$2
@@ -13,6 +13,8 @@ source "$(dirname "$0")/common.sh"
 case $3 in std*_closed) under_xvfb "$0" "$@" ;; esac
 make_scratch "$src"
 run=$work/run
+# The program finds its font and pictures beside itself: a copy of it goes beside the run's own.
+cp "$game" "$run/" && game=$run/${game##*/}
 printf '0\n' >"$run/highScore.txt"
 bg=assets/bg.jpg
 band=assets/fire_bg_full.jpg
@@ -28,8 +30,8 @@ band_lost=""      # the band's lines on stdout
 dir=$run          # where the game runs
 shown=yes         # whether stdout shows the game
 closed=""         # a standard descriptor closed for the run
-status=0 record=1 limit=30
-env=(env) runner=() args=()
+status=0 record=2 limit=30
+env=(env) runner=() args=(--replay "$src/tests/recordings/gameover.rec" --fast)
 # A real X window; the X and D-Bus libraries keep some memory to the end, which is not ours to check.
 x11=(env ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11)
 # The stderr line of a file that failed: says FILE REASON.
@@ -67,13 +69,14 @@ case $3 in
   font_directory) rm "$font"; mkdir "$font"; font_failed "not a regular file" ;;
   font_corrupt) damage "$font"; font_failed "Couldn't load font file" ;;
   # The font and pictures are found beside the program; the record is kept where the game runs.
-  other_folder) cp "$game" .; game=$run/${game##*/} dir=$work/elsewhere; mkdir "$dir" ;;
+  other_folder) dir=$work/elsewhere; mkdir "$dir" ;;
   wrong_display)
     env=(env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY "${x11[1]}" DISPLAY=:9183 XDG_RUNTIME_DIR="$work")
     status=1 record=0 shown=""
     errors="Unable to init SDL: x11 not available (DISPLAY=:9183); a script that needs no window"
     errors+=$' can run with SDL_VIDEODRIVER=dummy\n' ;;
-  escape_thrice) args=(3) ;;
+  escape_thrice) sed 's/^300 keydown Escape$/&\n&\n&/' "${args[1]}" >"$work/thrice.rec"
+                 args[1]=$work/thrice.rec ;;
   *) echo "unknown case $3"; exit 2 ;;
 esac
 

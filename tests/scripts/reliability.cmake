@@ -1,8 +1,6 @@
 # Reliability runs: the kill loop of two writers, failing writes, faults through the real game, valgrind.
 add_executable(score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp)
 target_link_libraries(score_writer PRIVATE game)
-add_executable(scripted_game ${CMAKE_CURRENT_SOURCE_DIR}/reliability/scripted_game.cpp)
-target_link_libraries(scripted_game PRIVATE game)
 
 set(reliability_dir ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
 add_test(NAME reliability_kill_loop
@@ -21,7 +19,7 @@ if(NOT QUENDAL_SANITIZE)
 endif()
 foreach(fault ${program_cases})
   add_test(NAME reliability_program_${fault}
-           COMMAND bash ${reliability_dir}/program_faults.sh $<TARGET_FILE:scripted_game>
+           COMMAND bash ${reliability_dir}/program_faults.sh $<TARGET_FILE:quendal>
                    ${CMAKE_SOURCE_DIR} ${fault})
   set_tests_properties(reliability_program_${fault} PROPERTIES
                        ENVIRONMENT "${test_environment}" SKIP_RETURN_CODE 77 TIMEOUT 300)
