@@ -1,5 +1,4 @@
-// The actors' rules one update at a time (balls, paddle, bands), the held arrow keys through
-// MainLoop, and the title patch over an object.
+// The actors' rules one update at a time (balls, paddle, bands) and the title patch over an object.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +9,6 @@
 #include "unit/game_probe.h"
 
 using gametest::GameProbe;
-using testsupport::Push;
 using GamePlay = gametest::PlayingGame;
 
 // One update of ball B from a placed state, beside the paddle centred on (400, 555): the strict edge
@@ -144,32 +142,4 @@ TEST_F(GamePlay, TitlePatchCoversAnObject) {
   EXPECT_EQ(shown, patch);
   for (auto [x, y] : {std::pair{589, 30}, {600, 30}, {595, 40}, {595, 9}})
     EXPECT_EQ(frame.At(x, y) & 0xFFFFFF, 0xFF3366u) << "ball A at (" << x << ", " << y << ")";
-}
-
-// Keys held through MainLoop: Right walks the paddle by 10, its release stops it, held again it walks
-// to 720 and no further; then Left walks it to 80 and no further.
-TEST(GameKeys, HeldArrowKeysThroughTheLoop) {
-  testsupport::ScratchDirectory dir(true);
-  std::vector<int> centres;
-  gametest::RunGame([&](GameProbe& game) {
-    game.passLimit = 120;
-    Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
-    Push(SDL_KEYDOWN, SDLK_RIGHT);
-    game.afterPass = [&](GameProbe& probe) {
-      centres.push_back(probe.Player()->GetCentreX());
-      if (probe.passes == 10 || probe.passes == 45)
-        Push(SDL_KEYUP, SDLK_RIGHT);
-      if (probe.passes == 15)
-        Push(SDL_KEYDOWN, SDLK_RIGHT);
-      if (probe.passes == 45)
-        Push(SDL_KEYDOWN, SDLK_LEFT);
-    };
-  });
-  std::vector<int> expected;
-  for (int pass = 1; pass <= 120; ++pass)
-    expected.push_back(pass <= 10   ? 400 + 10 * pass
-                       : pass <= 15 ? 500
-                       : pass <= 45 ? std::min(500 + 10 * (pass - 15), 720)
-                                    : std::max(720 - 10 * (pass - 45), 80));
-  EXPECT_EQ(centres, expected);
 }
