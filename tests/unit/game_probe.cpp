@@ -23,21 +23,12 @@ void GameProbe::UpdateObjects(int time) {
 }
 
 void GameProbe::Render() {
-  const bool drawing = needsRedraw;
   ZarvoMain::Render();
-  frames += drawing ? 1 : 0;
   ++passes;
   if (afterPass)
     afterPass(*this);
   if (passes >= passLimit)
     exitCode = 0;
-}
-
-void GameProbe::Pass() {
-  currentTick = static_cast<int>(SDL_GetTicks());
-  HandleEvents();
-  TickAction();
-  Render();
 }
 
 // The window has no alpha: each pixel keeps the screen surface's alpha byte and the window's colour.

@@ -32,31 +32,8 @@ class GameProbe : public ZarvoMain {
   void TickAction() override;
   // Counts the updates made while the object list is filled, and the update of the game over.
   void UpdateObjects(int time) override;
-  // Renders, counts frames actually drawn and passes, then calls afterPass; ends at passLimit.
+  // Renders, counts passes, then calls afterPass; ends at passLimit.
   void Render() override;
-  // Count the input events handed to the game, then handle them as the game does.
-  void KeyDown(int key) override {
-    ++handled;
-    ZarvoMain::KeyDown(key);
-  }
-  void KeyUp(int key) override {
-    ++handled;
-    ZarvoMain::KeyUp(key);
-  }
-  void MouseMoved(int x, int y) override {
-    ++handled;
-    ZarvoMain::MouseMoved(x, y);
-  }
-  void MouseDown(int b, int x, int y) override {
-    ++handled;
-    ZarvoMain::MouseDown(b, x, y);
-  }
-  void MouseUp(int b, int x, int y) override {
-    ++handled;
-    ZarvoMain::MouseUp(b, x, y);
-  }
-  // One pass of the loop's body outside MainLoop: events, tick, frame.
-  void Pass();
 
   // Initialise with the game's own title, window size and font, then an empty event queue.
   int Start() {
@@ -80,11 +57,9 @@ class GameProbe : public ZarvoMain {
 
   bool updating = true;                       // one update in every pass, or none
   int passes = 0;                             // loop passes finished (one Render call each)
-  int frames = 0;                             // passes whose Render drew a frame
   int playUpdates = 0;                        // updates made with the five actors on the list
   int gameOverUpdate = 0;                     // the playUpdates count that set gameOver, 0 before
   int passLimit = 2000;                       // the loop is ended after this many passes
-  long handled = 0;                           // input events handed to the game
   std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
 };
 
