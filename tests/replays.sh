@@ -59,4 +59,17 @@ while IFS=$'\t' read -r args file content expected; do
   check_bytes "$args: stderr" "$work/stderr" <(printf '%s\n' "$expected")
   check_bytes "$args: the record" "$run/highScore.txt" <(printf '7\n')
 done <"$recordings/bad.tsv"
+# Presses on the start screen, one a line (presses.tsv), each followed by Escape four updates on:
+# a press on PLAY starts the game, one on EXIT ends the run at once, any other does nothing.
+while read -r button x y hits; do
+  [ "${button:0:1}" != "#" ] || continue
+  printf 'quendal-recording 1\n5 mousedown %s %s %s\n9 keydown Escape\n9 end\n' "$button" "$x" "$y" \
+    >"$work/press.rec"
+  (cd "$run" && exec "$binary" --replay "$work/press.rec" --headless --fast \
+     --record "$work/again.rec" >"$work/stdout" 2>&1) || true
+  case $hits in play) want="1 9 end" ;; exit) want="0 5 end" ;; *) want="0 9 end" ;; esac
+  got="$(grep -c '^Game Started' "$work/stdout") $(tail -n 1 "$work/again.rec")"
+  [ "$got" = "$want" ] && pass "press $button at $x, $y: $hits" ||
+    fail "press $button at $x, $y: $got, wanted $want"
+done <"$recordings/presses.tsv"
 finish "replays passed"

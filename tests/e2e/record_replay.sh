@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# A game recorded in a real X window (OpenGL, so frames reach the window as uploaded rows) and
-# replayed headless and fast: the same console bytes, the same record and, pixel for pixel, the
-# same last frame as a screenshot of the real window.
+# The one real-window test: a game recorded in a real X window (OpenGL, so frames reach the window
+# as uploaded rows) and replayed headless and fast gives the same console bytes, the same record
+# and, pixel for pixel, the same last frame as a screenshot of the real window, which an unmap and
+# map shows again; a run whose console goes away still ends on Escape. Any game it started is
+# stopped when it ends, passed or not.
 # Usage: record_replay.sh <quendal binary> <source dir>. Runs under its own X server (xvfb-run).
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 <quendal binary> <source dir>" >&2; exit 2; }
@@ -28,6 +30,12 @@ still() {
     [ "$(compare -metric AE "$work/real.png" "$work/next.png" null: 2>&1)" = 0 ]
 }
 wait_for 20 still || stop "the game-over frame does not stand still"
+# Unmapped and mapped again, the window shows its frame again though nothing is redrawn.
+xdotool windowunmap --sync "$window" windowmap --sync "$window"
+sleep 0.5
+import -window "$window" "$work/again.png"
+[ "$(compare -metric AE "$work/real.png" "$work/again.png" null: 2>&1)" = 0 ] &&
+  pass "the frame is back after an unmap and map" || fail "the frame is lost after an unmap and map"
 finished() { ! kill -0 "$pid" 2>/dev/null; }
 escape() { xdotool windowfocus --sync "$window" key Escape; wait_for 10 finished; }
 wait_for 30 escape || stop "the program did not end within 30 s of Escape"
@@ -46,4 +54,18 @@ differ=$(compare -metric AE "$work/real.png" "$work/replayed.png" null: 2>&1) ||
 [ "$differ" = 0 ] && pass "replayed: the last frame, pixel for pixel" ||
   fail "replayed: $differ pixels of the last frame differ"
 grep -q "keydown Right" "$work/game.rec" && pass "the keys were recorded" || fail "no key recorded"
+
+# A console that goes away after its first byte loses nothing but the lines: Escape still ends
+# the game with status 0.
+mkfifo "$work/pipe"
+head -c 1 "$work/pipe" >/dev/null &
+reader=$!
+start_program "$binary" "$work/pipe"
+wait "$reader"
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Quendal The Warden" | head -n 1) || true
+wait_for 30 escape || stop "the program did not end within 30 s of Escape with its console gone"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] && pass "console gone: exit status 0" || fail "console gone: exit status $status"
 finish "record and replay passed"
