@@ -1,7 +1,7 @@
 # The two commands (make run, make test) and the longer runs, in front of CMake.
 PACKAGES := cmake make g++ clang libclang-rt-14-dev libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev \
             libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev pkg-config xvfb xauth xdotool \
-            imagemagick valgrind
+            imagemagick valgrind clang-format
 JOBS ?= 2
 SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -14,7 +14,7 @@ WEB_NODE = $(QUENDAL_WEB_CACHE)/node
 WEB_NODE_PATH = $(shell dirname "$$(dpkg -L node-acorn | grep -m1 '/acorn$$')"):$(WEB_NODE)/node_modules
 WEB_PORT ?= 8000
 
-.PHONY: web web-deps serve-web test-web bench-web run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
+.PHONY: format-check web web-deps serve-web test-web bench-web run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
 
 # Installs the Debian packages that are missing (needs root and apt-get).
 deps:
@@ -77,8 +77,15 @@ run: build
 	fi
 	cd build && ./quendal
 
+# The C++ sources are laid out as clang-format lays them out (.clang-format).
+format-check: deps
+	@files=$$(git ls-files 'engine/*' 'objects/*' 'game/*' 'tools/*' 'bench/*' 'tests/*' 'fuzz/*' \
+	  'examples/*' 'web/*' 2>/dev/null | grep -E '\.(cpp|h)$$') || files=$$(find engine objects game \
+	  tools bench tests fuzz examples web -name '*.cpp' -o -name '*.h' 2>/dev/null); \
+	clang-format --dry-run --Werror $$files && echo "format-check: $$(echo $$files | wc -w) files as clang-format lays them out"
+
 # Every test: the Release build, the sanitizer build and the short fuzz runs.
-test: build build-asan build-fuzz
+test: format-check build build-asan build-fuzz
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 	cd build-fuzz && ctest --output-on-failure

@@ -70,14 +70,10 @@ const std::vector<Row>& Rows() {
       {"DrawRectangle 150x30 / SDL_FillRect", "Rect/150x30/ours", "Rect/150x30/sdl", 1.0},
       {"DrawRectangle 1-px column / SDL_FillRect", "Rect/column/ours", "Rect/column/sdl", 1.0},
       {"DrawRectangle half off / SDL_FillRect", "Rect/halfoff/ours", "Rect/halfoff/sdl", 1.0},
-      {"RenderImage whole / SDL_BlitSurface", "Copy/image/whole/ours", "Copy/image/whole/sdl",
-       1.0},
-      {"RenderImage band @300 / SDL_BlitSurface", "Copy/image/300/ours", "Copy/image/300/sdl",
-       1.0},
-      {"RenderImage band @304 / SDL_BlitSurface", "Copy/image/304/ours", "Copy/image/304/sdl",
-       1.0},
-      {"RenderImage band @460 / SDL_BlitSurface", "Copy/image/460/ours", "Copy/image/460/sdl",
-       1.0},
+      {"RenderImage whole / SDL_BlitSurface", "Copy/image/whole/ours", "Copy/image/whole/sdl", 1.0},
+      {"RenderImage band @300 / SDL_BlitSurface", "Copy/image/300/ours", "Copy/image/300/sdl", 1.0},
+      {"RenderImage band @304 / SDL_BlitSurface", "Copy/image/304/ours", "Copy/image/304/sdl", 1.0},
+      {"RenderImage band @460 / SDL_BlitSurface", "Copy/image/460/ours", "Copy/image/460/sdl", 1.0},
       {"CopyBackgroundPixels whole / SDL_Blit", "Copy/background/whole/ours",
        "Copy/background/whole/sdl", 1.0},
       {"CopyBackgroundPixels @300 / SDL_Blit", "Copy/background/300/ours",
@@ -94,8 +90,8 @@ const std::vector<Row>& Rows() {
       {"LoadImage bg.jpg 800x600 / IMG_Load", "Load/bg/ours", "Load/bg/sdl", 1.2},
       {"LoadImage band 800x550 / IMG_Load", "Load/band/ours", "Load/band/sdl", 1.2},
       {"LoadImage 4096x4096 PNG / IMG_Load", "Load/png/ours", "Load/png/sdl", 1.2},
-      {"LoadImage 4096x4096 PNG+alpha / IMG_Load", "Load/translucent/ours",
-       "Load/translucent/sdl", 0},
+      {"LoadImage 4096x4096 PNG+alpha / IMG_Load", "Load/translucent/ours", "Load/translucent/sdl",
+       0},
       {"LoadImage 4096x4096 JPEG / IMG_Load", "Load/jpeg/ours", "Load/jpeg/sdl", 1.2},
       {"Per object, 10 / 100 objects", "Scaling/10", "Scaling/100", 0, 10, 100},
       {"Per object, 1000 / 100 objects", "Scaling/1000", "Scaling/100", 1.5, 1000, 100},
@@ -124,8 +120,8 @@ constexpr int kWarmUpPasses = 3;
 
 void PrintTable(const TableReporter& reporter, long long allocations, std::ostream& out) {
   char line[256];
-  std::snprintf(line, sizeof line, "%-44s %10s %10s %7s %8s %4s\n", "benchmark", "ours",
-                "baseline", "ratio", "goal", "met");
+  std::snprintf(line, sizeof line, "%-44s %10s %10s %7s %8s %4s\n", "benchmark", "ours", "baseline",
+                "ratio", "goal", "met");
   out << line;
   for (const Row& row : Rows()) {
     const double ours = reporter.Fastest(row.ours) / row.oursCount;
@@ -135,9 +131,10 @@ void PrintTable(const TableReporter& reporter, long long allocations, std::ostre
     if (row.goal > 0)
       std::snprintf(goal, sizeof goal, "<= %.2f", row.goal);
     const char* met = row.goal <= 0 ? "-" : ratio <= row.goal ? "yes" : "no";
-    std::snprintf(line, sizeof line, ratio < 0.1 ? "%-44s %10s %10s %7.4f %8s %4s\n"
-                                                 : "%-44s %10s %10s %7.2f %8s %4s\n",
-                  row.label, Time(ours).c_str(), Time(baseline).c_str(), ratio, goal, met);
+    std::snprintf(
+        line, sizeof line,
+        ratio < 0.1 ? "%-44s %10s %10s %7.4f %8s %4s\n" : "%-44s %10s %10s %7.2f %8s %4s\n",
+        row.label, Time(ours).c_str(), Time(baseline).c_str(), ratio, goal, met);
     out << line;
   }
   char count[24] = "failed";

@@ -46,5 +46,4 @@ World& TheWorld();
 // Called by main with the world it made (null when done).
 void SetWorld(World* world);
 
-
 }  // namespace bench

@@ -75,8 +75,8 @@ void TextOurs(benchmark::State& state) {
 void TextSdl(benchmark::State& state) {
   ZarvoMain& game = TheWorld().game;
   for (auto _ : state) {
-    SDL_Surface* line = TTF_RenderText_Solid(game.defaultFont->handle, kScoreLine,
-                                             SDL_Color{255, 255, 255, 0});
+    SDL_Surface* line =
+        TTF_RenderText_Solid(game.defaultFont->handle, kScoreLine, SDL_Color{255, 255, 255, 0});
     SDL_Rect destination{75, 10, 0, 0};
     SDL_BlitSurface(line, nullptr, game.screenSurface, &destination);
     SDL_FreeSurface(line);

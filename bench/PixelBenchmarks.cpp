@@ -78,8 +78,7 @@ void RenderImageSdl(benchmark::State& state, int scroll) {
       Blit(world.startSurface, {0, 0, kWidth, kHeight}, world.screen, 0, 0);
     } else {
       Blit(world.bandSurface, {0, 0, kWidth, kBandHeight}, world.screen, -scroll, kBandTop);
-      Blit(world.bandSurface, {0, 0, kWidth, kBandHeight}, world.screen, kWidth - scroll,
-           kBandTop);
+      Blit(world.bandSurface, {0, 0, kWidth, kBandHeight}, world.screen, kWidth - scroll, kBandTop);
     }
     benchmark::ClobberMemory();
   }

@@ -39,7 +39,8 @@ const Path kPaths[] = {
 // Paints a frame that differs from the last one in every row.
 void Paint(SDL_Surface* frame, int index) {
   for (int y = 0; y < kHeight; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(frame->pixels) + y * frame->pitch);
+    auto* row =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(frame->pixels) + y * frame->pitch);
     std::fill(row, row + kWidth, static_cast<uint32_t>(index * 2654435761u + y));
   }
 }
@@ -107,7 +108,8 @@ double MeasureMemcpy(SDL_Surface* frame) {
 }  // namespace
 
 int main(int, char**) {
-  SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* frame =
+      SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
   if (frame == nullptr)
     return 1;
   double best = 1e18;

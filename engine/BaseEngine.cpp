@@ -100,8 +100,8 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   renderer = FramePresenter::CreateRenderer(window);
   if (renderer == nullptr)
     return ReportStartFailure();
-  screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                    SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight);
+  screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                    screenWidth, screenHeight);
   if (screenTexture == nullptr)
     return ReportStartFailure();
   // The texture covers the whole window: its pixels are copied, never blended.

@@ -98,10 +98,9 @@ void BaseEngine::DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_S
     return;
   const uint64_t width = static_cast<uint64_t>(right - left);
   const uint64_t height = static_cast<uint64_t>(bottom - top);
-  const Ellipse ellipse{static_cast<double>(left + right) * 0.5,
-                        static_cast<double>(top + bottom) * 0.5,
-                        static_cast<double>(width * width) * 0.25,
-                        static_cast<double>(height * height) * 0.25};
+  const Ellipse ellipse{
+      static_cast<double>(left + right) * 0.5, static_cast<double>(top + bottom) * 0.5,
+      static_cast<double>(width * width) * 0.25, static_cast<double>(height * height) * 0.25};
   const Fold columns = FoldRange(left, right, clip.x, int64_t{clip.x} + clip.width - 1);
   const Fold rows = FoldRange(top, bottom, clip.y, int64_t{clip.y} + clip.height - 1);
   FillOval(target, clip, ellipse, columns, rows, colour);

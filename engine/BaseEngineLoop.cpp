@@ -46,9 +46,7 @@ bool BaseEngine::HandleEvents() {
 
 bool BaseEngine::Dispatch(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_QUIT:
-      recording.Write(RecordedEvent::From(event, updateCount));
-      return false;
+    case SDL_QUIT: recording.Write(RecordedEvent::From(event, updateCount)); return false;
     case SDL_KEYDOWN:
       keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 1;
       KeyDown(event.key.keysym.sym);
@@ -80,8 +78,7 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
           event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
         presenter.Invalidate();
       return true;
-    default:
-      return true;
+    default: return true;
   }
   ++eventCount;
   recording.Write(RecordedEvent::From(event, updateCount));
@@ -136,8 +133,7 @@ int BaseEngine::KeyCodeToIndex(int keyCode) {
     case SDLK_KP_MINUS: return 162;
     case SDLK_KP_PLUS: return 163;
     case SDLK_KP_ENTER: return 164;
-    default:
-      break;
+    default: break;
   }
   if (keyCode >= SDLK_F1 && keyCode <= SDLK_F12)
     return 132 + (keyCode - SDLK_F1);

@@ -65,8 +65,10 @@ bool BaseEngine::ReplayEvents() {
   const RecordedEvent* next = batchEnd < replayEvents.size() ? &replayEvents[batchEnd] : nullptr;
   if (replayNext == batchEnd &&
       (next == nullptr || (next->kind == RecordedEvent::End && next->updates <= updateCount))) {
-    std::fprintf(stderr, "%s: the recording ends before the program did; stopping as a closed "
-                         "window would\n", replayFile.c_str());
+    std::fprintf(stderr,
+                 "%s: the recording ends before the program did; stopping as a closed "
+                 "window would\n",
+                 replayFile.c_str());
     return false;
   }
   // The program ended in the pass that handled these events, after one more update: that update
@@ -103,8 +105,9 @@ bool BaseEngine::SaveScreenshot(const char* file) {
                                                      SDL_PIXELFORMAT_ARGB8888);
   bool saved = copy != nullptr;
   for (int y = 0; saved && y < copy->h; ++y) {
-    const auto* from = reinterpret_cast<const uint32_t*>(
-        static_cast<const uint8_t*>(screenSurface->pixels) + static_cast<ptrdiff_t>(y) * screenSurface->pitch);
+    const auto* from =
+        reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(screenSurface->pixels) +
+                                          static_cast<ptrdiff_t>(y) * screenSurface->pitch);
     auto* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(copy->pixels) +
                                            static_cast<ptrdiff_t>(y) * copy->pitch);
     // The window shows the colours and ignores the alpha byte.

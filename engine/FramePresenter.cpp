@@ -45,8 +45,8 @@ void FramePresenter::Show(SDL_Renderer* renderer, SDL_Texture* texture, const SD
   int textureWidth = 0, textureHeight = 0;
   if (SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0)
     return;
-  const bool fresh = SDL_min(frame->w, textureWidth) != width ||
-                     SDL_min(frame->h, textureHeight) != height;
+  const bool fresh =
+      SDL_min(frame->w, textureWidth) != width || SDL_min(frame->h, textureHeight) != height;
   width = SDL_min(frame->w, textureWidth);
   height = SDL_min(frame->h, textureHeight);
   // SDL's software renderer keeps a texture's pixels in memory that its lock hands out: the rows
@@ -63,8 +63,8 @@ void FramePresenter::Show(SDL_Renderer* renderer, SDL_Texture* texture, const SD
     if (fresh)
       shown.assign(static_cast<size_t>(width) * height, 0);
   }
-  uint8_t* kept = direct ? static_cast<uint8_t*>(lockedPixels)
-                         : reinterpret_cast<uint8_t*>(shown.data());
+  uint8_t* kept =
+      direct ? static_cast<uint8_t*>(lockedPixels) : reinterpret_cast<uint8_t*>(shown.data());
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   const auto rowOf = [frame](int y) {
     return static_cast<const uint8_t*>(frame->pixels) + static_cast<ptrdiff_t>(y) * frame->pitch;

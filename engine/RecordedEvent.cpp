@@ -24,9 +24,7 @@ RecordedEvent RecordedEvent::From(const SDL_Event& event, int updates) {
       recorded.x = event.button.x;
       recorded.y = event.button.y;
       break;
-    default:
-      recorded.kind = Quit;
-      break;
+    default: recorded.kind = Quit; break;
   }
   return recorded;
 }
@@ -52,9 +50,7 @@ void RecordedEvent::ToSdl(SDL_Event& event) const {
       event.button.y = y;
       break;
     case Quit:
-    case End:
-      event.type = SDL_QUIT;
-      break;
+    case End: event.type = SDL_QUIT; break;
   }
 }
 

@@ -88,9 +88,9 @@ bool RecordingReader::Parse(const char* data, size_t size) {
   size_t number = 0;
   for (size_t start = 0; start < size || number == 0;) {
     ++number;
-    const char* end =
-        size > start ? static_cast<const char*>(std::memchr(data + start, '\n', size - start))
-                     : nullptr;
+    const char* end = size > start
+                          ? static_cast<const char*>(std::memchr(data + start, '\n', size - start))
+                          : nullptr;
     size_t length = (end != nullptr ? static_cast<size_t>(end - data) : size) - start;
     if (length > kMaxLine)
       return Fail(number, "line longer than " + std::to_string(kMaxLine) + " bytes");
@@ -102,8 +102,8 @@ bool RecordingReader::Parse(const char* data, size_t size) {
       line.pop_back();
     if (number == 1) {
       if (line != kRecordingHeader)
-        return Fail(1, "not a recording: the first line must be '" +
-                           std::string(kRecordingHeader) + "'");
+        return Fail(
+            1, "not a recording: the first line must be '" + std::string(kRecordingHeader) + "'");
     } else if (!ParseLine(line, number)) {
       return false;
     }
@@ -136,8 +136,8 @@ bool RecordingReader::ParseLine(const std::string& line, size_t number) {
     size_t last = line.find_last_not_of(" \t");
     while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
       ++at;
-    const std::string key = at <= last && last != std::string::npos ? line.substr(at, last + 1 - at)
-                                                                   : "";
+    const std::string key =
+        at <= last && last != std::string::npos ? line.substr(at, last + 1 - at) : "";
     if (!ParseKey(key, event.code))
       return Fail(number, key.empty() ? "missing key" : "unknown key '" + Shown(key) + "'");
     at = line.size();

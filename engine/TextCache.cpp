@@ -150,7 +150,8 @@ void TextCache::Paint(const Entry& entry, int x, int y, SDL_Surface* surface) {
   const int columns = copy.target.width;
   const int stride = surface->pitch / 4;
   uint32_t* target = static_cast<uint32_t*>(surface->pixels) +
-                     static_cast<ptrdiff_t>(copy.target.y + clip.y) * stride + copy.target.x + clip.x;
+                     static_cast<ptrdiff_t>(copy.target.y + clip.y) * stride + copy.target.x +
+                     clip.x;
   const uint8_t* codes =
       entry.codes + static_cast<ptrdiff_t>(copy.sourceY) * entry.width + copy.sourceX;
   for (int row = 0; row < copy.target.height; ++row, target += stride, codes += entry.width) {

@@ -31,9 +31,7 @@ void Say(const char* text) {
 
 ZarvoMain::ZarvoMain() = default;
 
-ZarvoMain::~ZarvoMain() {
-  ResetObjectList();
-}
+ZarvoMain::~ZarvoMain() { ResetObjectList(); }
 
 int ZarvoMain::InitialiseGame() {
   highScore = 0;
@@ -102,8 +100,7 @@ void ZarvoMain::SetState(int newState) {
       SaveHighScore();
       Say("\nGame Over");
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -15,8 +15,8 @@ class TileManager {
   TileManager& operator=(const TileManager&) = delete;
 
   // Paints cell (mapX, mapY) at (screenX, screenY): a grey of (value + mapX + mapY) mod 16 steps.
-  virtual void DrawTileAt(BaseEngine* engine, SDL_Surface* surface, int mapX, int mapY,
-                          int screenX, int screenY);
+  virtual void DrawTileAt(BaseEngine* engine, SDL_Surface* surface, int mapX, int mapY, int screenX,
+                          int screenY);
   // Paints the cell at the given position through DrawTileAt.
   virtual void DrawTile(BaseEngine* engine, SDL_Surface* surface, int mapX, int mapY, int screenX,
                         int screenY);

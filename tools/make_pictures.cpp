@@ -22,7 +22,9 @@ struct Rgb {
   double r, g, b;
 };
 
-Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb mix(Rgb a, Rgb b, double t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 double clamp01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
 
@@ -30,13 +32,16 @@ double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
 struct Canvas {
   int w, h;
   std::vector<Rgb> px;
-  Canvas(int width, int height) : w(width), h(height), px(static_cast<size_t>(width) * height, Rgb{0, 0, 0}) {}
+  Canvas(int width, int height)
+      : w(width), h(height), px(static_cast<size_t>(width) * height, Rgb{0, 0, 0}) {}
   Rgb& at(int x, int y) { return px[static_cast<size_t>(y) * w + x]; }
   void blend(int x, int y, Rgb c, double a) {
-    if (x >= 0 && y >= 0 && x < w && y < h && a > 0.0) at(x, y) = mix(at(x, y), c, clamp01(a));
+    if (x >= 0 && y >= 0 && x < w && y < h && a > 0.0)
+      at(x, y) = mix(at(x, y), c, clamp01(a));
   }
   void add(int x, int y, Rgb c, double a) {
-    if (x < 0 || y < 0 || x >= w || y >= h || a <= 0.0) return;
+    if (x < 0 || y < 0 || x >= w || y >= h || a <= 0.0)
+      return;
     Rgb& p = at(x, y);
     p = {p.r + c.r * a, p.g + c.g * a, p.b + c.b * a};
   }
@@ -56,7 +61,8 @@ struct Random {
 };
 
 double lattice(int64_t i, int64_t j, uint64_t seed) {
-  Random r(seed ^ (static_cast<uint64_t>(i) * 0x632BE59BD9B4E019ull) ^ (static_cast<uint64_t>(j) * 0x85157AF5ull));
+  Random r(seed ^ (static_cast<uint64_t>(i) * 0x632BE59BD9B4E019ull) ^
+           (static_cast<uint64_t>(j) * 0x85157AF5ull));
   return r.unit();
 }
 
@@ -94,19 +100,23 @@ Font openFont(const std::string& path, int size) { return Font(TTF_OpenFont(path
 struct Mask {
   int w = 0, h = 0;
   std::vector<double> a;
-  double at(int x, int y) const { return (x < 0 || y < 0 || x >= w || y >= h) ? 0.0 : a[static_cast<size_t>(y) * w + x]; }
+  double at(int x, int y) const {
+    return (x < 0 || y < 0 || x >= w || y >= h) ? 0.0 : a[static_cast<size_t>(y) * w + x];
+  }
 };
 
 bool renderMask(TTF_Font* font, const char* text, Mask& m) {
   SDL_Surface* s = TTF_RenderUTF8_Blended(font, text, SDL_Color{255, 255, 255, 255});
-  if (!s) return false;
+  if (!s)
+    return false;
   m.w = s->w;
   m.h = s->h;
   m.a.assign(static_cast<size_t>(m.w) * m.h, 0.0);
   SDL_LockSurface(s);
   for (int y = 0; y < m.h; ++y)
     for (int x = 0; x < m.w; ++x) {
-      Uint32 p = *reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * 4);
+      Uint32 p = *reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
+                                                  y * s->pitch + x * 4);
       Uint8 r, g, b, a;
       SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
       m.a[static_cast<size_t>(y) * m.w + x] = a / 255.0;
@@ -123,14 +133,16 @@ Mask blurred(const Mask& in, int pad, int r) {
   m.h = in.h + 2 * pad;
   m.a.assign(static_cast<size_t>(m.w) * m.h, 0.0);
   for (int y = 0; y < in.h; ++y)
-    for (int x = 0; x < in.w; ++x) m.a[static_cast<size_t>(y + pad) * m.w + x + pad] = in.at(x, y);
+    for (int x = 0; x < in.w; ++x)
+      m.a[static_cast<size_t>(y + pad) * m.w + x + pad] = in.at(x, y);
   std::vector<double> tmp(m.a.size());
   for (int pass = 0; pass < 6; ++pass) {
     bool horiz = pass % 2 == 0;
     for (int y = 0; y < m.h; ++y)
       for (int x = 0; x < m.w; ++x) {
         double s = 0.0;
-        for (int k = -r; k <= r; ++k) s += horiz ? m.at(x + k, y) : m.at(x, y + k);
+        for (int k = -r; k <= r; ++k)
+          s += horiz ? m.at(x + k, y) : m.at(x, y + k);
         tmp[static_cast<size_t>(y) * m.w + x] = s / (2 * r + 1);
       }
     m.a.swap(tmp);
@@ -140,31 +152,51 @@ Mask blurred(const Mask& in, int pad, int r) {
 
 // Ink rows and columns of a mask, so text can be centred by what is drawn rather than by the font's line box.
 void inkBox(const Mask& m, int& x0, int& y0, int& x1, int& y1) {
-  x0 = m.w; y0 = m.h; x1 = -1; y1 = -1;
+  x0 = m.w;
+  y0 = m.h;
+  x1 = -1;
+  y1 = -1;
   for (int y = 0; y < m.h; ++y)
     for (int x = 0; x < m.w; ++x)
-      if (m.at(x, y) > 0.25) { x0 = std::min(x0, x); x1 = std::max(x1, x); y0 = std::min(y0, y); y1 = std::max(y1, y); }
+      if (m.at(x, y) > 0.25) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+      }
 }
 
 template <typename ColourAt>
-void paintMask(Canvas& c, const Mask& m, int ox, int oy, ColourAt colour, double strength, bool additive) {
+void paintMask(Canvas& c, const Mask& m, int ox, int oy, ColourAt colour, double strength,
+               bool additive) {
   for (int y = 0; y < m.h; ++y)
     for (int x = 0; x < m.w; ++x) {
       double a = m.at(x, y) * strength;
-      if (additive) c.add(ox + x, oy + y, colour(y), a);
-      else c.blend(ox + x, oy + y, colour(y), a);
+      if (additive)
+        c.add(ox + x, oy + y, colour(y), a);
+      else
+        c.blend(ox + x, oy + y, colour(y), a);
     }
 }
 
 // Writes the text with its ink box centred on (cx, cy), with a dark drop shadow, in a colour that may vary by row.
 template <typename ColourAt>
-bool drawCentred(Canvas& c, TTF_Font* font, const char* text, double cx, double cy, ColourAt colour, int shadow) {
+bool drawCentred(Canvas& c, TTF_Font* font, const char* text, double cx, double cy, ColourAt colour,
+                 int shadow) {
   Mask m;
-  if (!renderMask(font, text, m)) return false;
+  if (!renderMask(font, text, m))
+    return false;
   int x0, y0, x1, y1;
   inkBox(m, x0, y0, x1, y1);
-  int ox = static_cast<int>(std::lround(cx - (x0 + x1) / 2.0)), oy = static_cast<int>(std::lround(cy - (y0 + y1) / 2.0));
-  if (shadow > 0) paintMask(c, m, ox + shadow, oy + shadow, [](int) { return Rgb{10, 4, 4}; }, 0.8, false);
+  int ox = static_cast<int>(std::lround(cx - (x0 + x1) / 2.0)),
+      oy = static_cast<int>(std::lround(cy - (y0 + y1) / 2.0));
+  if (shadow > 0)
+    paintMask(
+        c, m, ox + shadow, oy + shadow,
+        [](int) {
+          return Rgb{10, 4, 4};
+        },
+        0.8, false);
   paintMask(c, m, ox, oy, colour, 1.0, false);
   return true;
 }
@@ -176,38 +208,51 @@ bool drawButton(Canvas& c, TTF_Font* font, const StartButton& button) {
   // A dark halo just outside, so the edge of the click area stands out from the sky.
   for (int y = y0 - 8; y <= y1 + 8; ++y)
     for (int x = x0 - 8; x <= x1 + 8; ++x) {
-      if (x >= x0 && x <= x1 && y >= y0 && y <= y1) continue;
+      if (x >= x0 && x <= x1 && y >= y0 && y <= y1)
+        continue;
       int dx = std::max({x0 - x, x - x1, 0}), dy = std::max({y0 - y, y - y1, 0});
       double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
-      if (d <= 8.0) c.blend(x, y, Rgb{0, 0, 4}, 0.85 * (1.0 - d / 8.0) + 0.1);
+      if (d <= 8.0)
+        c.blend(x, y, Rgb{0, 0, 4}, 0.85 * (1.0 - d / 8.0) + 0.1);
     }
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
       int edge = std::min({x - x0, x1 - x, y - y0, y1 - y});
       double t = static_cast<double>(y - y0) / (y1 - y0);
       Rgb face = mix(Rgb{176, 52, 24}, Rgb{96, 18, 12}, t);
-      if (edge == 0) face = Rgb{246, 206, 112};                      // bright gold rim
-      else if (edge == 1) face = Rgb{150, 98, 36};                   // its darker inner line
-      else if (edge == 2) face = (y - y0 == 2 || x - x0 == 2) ? Rgb{232, 120, 72} : Rgb{62, 10, 6};  // bevel
-      else if (edge == 3 && (y - y0 == 3 || x - x0 == 3)) face = mix(face, Rgb{220, 100, 60}, 0.5);
+      if (edge == 0)
+        face = Rgb{246, 206, 112};  // bright gold rim
+      else if (edge == 1)
+        face = Rgb{150, 98, 36};  // its darker inner line
+      else if (edge == 2)
+        face = (y - y0 == 2 || x - x0 == 2) ? Rgb{232, 120, 72} : Rgb{62, 10, 6};  // bevel
+      else if (edge == 3 && (y - y0 == 3 || x - x0 == 3))
+        face = mix(face, Rgb{220, 100, 60}, 0.5);
       c.at(x, y) = face;
     }
-  return drawCentred(c, font, button.word, (x0 + x1) / 2.0, (y0 + y1) / 2.0, [](int) { return Rgb{255, 242, 206}; }, 1);
+  return drawCentred(
+      c, font, button.word, (x0 + x1) / 2.0, (y0 + y1) / 2.0,
+      [](int) {
+        return Rgb{255, 242, 206};
+      },
+      1);
 }
 
 bool makeStartScreen(Canvas& c, const std::string& fontPath) {
   const int W = c.w, H = c.h;
   auto hill = [&](int x) {
     double u = x / static_cast<double>(W);
-    return 505.0 + 18.0 * std::sin(2 * kPi * 1.0 * u + 0.6) + 9.0 * std::sin(2 * kPi * 3.0 * u + 2.1) +
-           4.0 * std::sin(2 * kPi * 7.0 * u + 4.0) + 14.0 * (wrapFbm(u, 0.5, 16, 4, 0xB00) - 0.5);
+    return 505.0 + 18.0 * std::sin(2 * kPi * 1.0 * u + 0.6) +
+           9.0 * std::sin(2 * kPi * 3.0 * u + 2.1) + 4.0 * std::sin(2 * kPi * 7.0 * u + 4.0) +
+           14.0 * (wrapFbm(u, 0.5, 16, 4, 0xB00) - 0.5);
   };
   // Night sky: deep blue at the top, violet lower down, a faint ember glow on the horizon.
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x) {
       double t = static_cast<double>(y) / H;
       Rgb sky = mix(Rgb{4, 6, 20}, Rgb{26, 22, 60}, smooth(clamp01(t / 0.72)));
-      double glow = std::exp(-std::pow((y - 505.0) / 70.0, 2.0)) * (0.75 + 0.25 * std::cos(2 * kPi * (x - 400.0) / 1600.0));
+      double glow = std::exp(-std::pow((y - 505.0) / 70.0, 2.0)) *
+                    (0.75 + 0.25 * std::cos(2 * kPi * (x - 400.0) / 1600.0));
       sky = mix(sky, Rgb{120, 44, 36}, 0.7 * glow);
       c.at(x, y) = sky;
     }
@@ -217,14 +262,18 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
     int x = static_cast<int>(rnd.unit() * W), y = static_cast<int>(rnd.unit() * 470);
     double b = std::pow(rnd.unit(), 3.0) * (1.0 - y / 520.0);
     double tint = rnd.unit();
-    if (x > kPlayButton.left - 15 && x < kPlayButton.right + 16 && y > kPlayButton.top - 15 && y < kExitButton.bottom + 16)
+    if (x > kPlayButton.left - 15 && x < kPlayButton.right + 16 && y > kPlayButton.top - 15 &&
+        y < kExitButton.bottom + 16)
       continue;
     Rgb col = mix(Rgb{200, 215, 255}, Rgb{255, 235, 200}, tint);
     c.add(x, y, col, 0.25 + 0.75 * b);
     if (b > 0.35) {
       for (int k = 1; k <= (b > 0.7 ? 3 : 1); ++k) {
         double a = 0.5 * b / k;
-        c.add(x + k, y, col, a); c.add(x - k, y, col, a); c.add(x, y + k, col, a); c.add(x, y - k, col, a);
+        c.add(x + k, y, col, a);
+        c.add(x - k, y, col, a);
+        c.add(x, y + k, col, a);
+        c.add(x, y - k, col, a);
       }
     }
   }
@@ -240,15 +289,18 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
   // Hills and the warden's tower, black against the glow, with one lit window.
   for (int x = 0; x < W; ++x) {
     double top = hill(x);
-    for (int y = static_cast<int>(top) - 1; y < H; ++y) c.blend(x, y, Rgb{7, 5, 12}, clamp01(y - top + 0.5));
+    for (int y = static_cast<int>(top) - 1; y < H; ++y)
+      c.blend(x, y, Rgb{7, 5, 12}, clamp01(y - top + 0.5));
   }
   auto fill = [&](int x0, int y0, int x1, int y1, Rgb col) {
     for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) c.blend(x, y, col, 1.0);
+      for (int x = x0; x <= x1; ++x)
+        c.blend(x, y, col, 1.0);
   };
   const Rgb dark{7, 5, 12};
   fill(118, 392, 168, 540, dark);
-  for (int k = 0; k < 4; ++k) fill(114 + k * 16, 378, 122 + k * 16, 392, dark);
+  for (int k = 0; k < 4; ++k)
+    fill(114 + k * 16, 378, 122 + k * 16, 392, dark);
   fill(112, 392, 174, 398, dark);
   for (int y = 410; y < 450; ++y)
     for (int x = 125; x < 162; ++x) {
@@ -263,23 +315,41 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
   int tw = 0, th = 0;
   for (int size = 72; size > 10 && !font; size -= 2) {
     font = openFont(fontPath, size);
-    if (!font) return false;
-    if (TTF_SizeUTF8(font.get(), title, &tw, &th) != 0 || tw > 720) font.reset();
+    if (!font)
+      return false;
+    if (TTF_SizeUTF8(font.get(), title, &tw, &th) != 0 || tw > 720)
+      font.reset();
   }
   Mask m, rim;
-  if (!font || !renderMask(font.get(), title, m)) return false;
+  if (!font || !renderMask(font.get(), title, m))
+    return false;
   TTF_SetFontOutline(font.get(), 3);
-  if (!renderMask(font.get(), title, rim)) return false;
+  if (!renderMask(font.get(), title, rim))
+    return false;
   int ix0, iy0, ix1, iy1;
   inkBox(m, ix0, iy0, ix1, iy1);
   const int ox = static_cast<int>(std::lround(W / 2.0 - (ix0 + ix1) / 2.0));
   const int oy = static_cast<int>(std::lround(105.0 - (iy0 + iy1) / 2.0));
-  paintMask(c, blurred(m, 24, 7), ox - 24, oy - 24, [](int) { return Rgb{255, 110, 30}; }, 0.9, true);
-  paintMask(c, rim, ox - 3, oy - 3, [](int) { return Rgb{28, 8, 4}; }, 1.0, false);
-  paintMask(c, m, ox, oy, [&](int y) {
-    double t = clamp01(static_cast<double>(y - iy0) / (iy1 - iy0));
-    return t < 0.5 ? mix(Rgb{255, 244, 190}, Rgb{255, 196, 84}, t * 2) : mix(Rgb{255, 196, 84}, Rgb{224, 92, 30}, t * 2 - 1);
-  }, 1.0, false);
+  paintMask(
+      c, blurred(m, 24, 7), ox - 24, oy - 24,
+      [](int) {
+        return Rgb{255, 110, 30};
+      },
+      0.9, true);
+  paintMask(
+      c, rim, ox - 3, oy - 3,
+      [](int) {
+        return Rgb{28, 8, 4};
+      },
+      1.0, false);
+  paintMask(
+      c, m, ox, oy,
+      [&](int y) {
+        double t = clamp01(static_cast<double>(y - iy0) / (iy1 - iy0));
+        return t < 0.5 ? mix(Rgb{255, 244, 190}, Rgb{255, 196, 84}, t * 2)
+                       : mix(Rgb{255, 196, 84}, Rgb{224, 92, 30}, t * 2 - 1);
+      },
+      1.0, false);
   // An ornament under the title: a fading gold line with a small diamond.
   for (int x = 150; x < 650; ++x) {
     double a = std::pow(1.0 - std::abs(x - 400.0) / 250.0, 0.7);
@@ -287,14 +357,20 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
     c.blend(x, 161, Rgb{120, 70, 30}, 0.6 * a);
   }
   for (int y = 154; y <= 167; ++y)
-    for (int x = 393; x <= 407; ++x) c.blend(x, y, Rgb{255, 210, 120}, clamp01(6.5 - std::abs(x - 400.0) - std::abs(y - 160.5)));
+    for (int x = 393; x <= 407; ++x)
+      c.blend(x, y, Rgb{255, 210, 120}, clamp01(6.5 - std::abs(x - 400.0) - std::abs(y - 160.5)));
   // Buttons over the click areas, then the hint line.
   Font word = openFont(fontPath, 22), hint = openFont(fontPath, 16);
-  if (!word || !hint) return false;
+  if (!word || !hint)
+    return false;
   TTF_SetFontStyle(word.get(), TTF_STYLE_BOLD);
   return drawButton(c, word.get(), kPlayButton) && drawButton(c, word.get(), kExitButton) &&
-         drawCentred(c, hint.get(), "Arrow keys steer the paddle  -  Escape quits", W / 2.0, 572.0,
-                     [](int) { return Rgb{196, 188, 214}; }, 0);
+         drawCentred(
+             c, hint.get(), "Arrow keys steer the paddle  -  Escape quits", W / 2.0, 572.0,
+             [](int) {
+               return Rgb{196, 188, 214};
+             },
+             0);
 }
 
 // ---------------------------------------------------------------- fire band
@@ -303,33 +379,41 @@ bool makeStartScreen(Canvas& c, const std::string& fontPath) {
 // width-1 runs on into column 0 and copies laid side by side show no seam.
 void makeFire(Canvas& c) {
   const int W = c.w, H = c.h;
-  const Rgb stops[] = {{12, 2, 3}, {44, 6, 5}, {96, 16, 8}, {150, 38, 10}, {190, 78, 16}, {214, 122, 30}, {228, 160, 58}};
+  const Rgb stops[] = {{12, 2, 3},    {44, 6, 5},     {96, 16, 8},   {150, 38, 10},
+                       {190, 78, 16}, {214, 122, 30}, {228, 160, 58}};
   const double at[] = {0.0, 0.18, 0.36, 0.54, 0.70, 0.86, 1.0};
   auto palette = [&](double t) {
     t = clamp01(t);
     int i = 0;
-    while (i < 5 && t > at[i + 1]) ++i;
+    while (i < 5 && t > at[i + 1])
+      ++i;
     return mix(stops[i], stops[i + 1], (t - at[i]) / (at[i + 1] - at[i]));
   };
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x) {
-      double u = x / static_cast<double>(W), v = (H - 1 - y) / static_cast<double>(H - 1);  // v: 0 bottom, 1 top
+      double u = x / static_cast<double>(W),
+             v = (H - 1 - y) / static_cast<double>(H - 1);  // v: 0 bottom, 1 top
       // Sideways sway, stronger higher up, then tall tongues from noise stretched upwards.
-      double sway = 0.018 * std::sin(2 * kPi * (4 * u + 1.3 * v) + 0.7) + 0.03 * v * (wrapFbm(u, v * 3.0, 10, 3, 0xF1) - 0.5);
+      double sway = 0.018 * std::sin(2 * kPi * (4 * u + 1.3 * v) + 0.7) +
+                    0.03 * v * (wrapFbm(u, v * 3.0, 10, 3, 0xF1) - 0.5);
       double w = u + sway;
-      double reach = 0.42 + 0.10 * std::sin(2 * kPi * 3 * w + 1.1) + 0.07 * std::sin(2 * kPi * 7 * w + 4.2) +
-                     0.05 * std::sin(2 * kPi * 12 * w + 2.5) + 0.05 * std::cos(2 * kPi * 19 * w + 0.3);
-      double tongues = wrapFbm(w, v * 5.0, 40, 4, 0xF17E), flicker = wrapFbm(w, v * 3.0 + 0.4, 24, 3, 0xF1C4);
+      double reach =
+          0.42 + 0.10 * std::sin(2 * kPi * 3 * w + 1.1) + 0.07 * std::sin(2 * kPi * 7 * w + 4.2) +
+          0.05 * std::sin(2 * kPi * 12 * w + 2.5) + 0.05 * std::cos(2 * kPi * 19 * w + 0.3);
+      double tongues = wrapFbm(w, v * 5.0, 40, 4, 0xF17E),
+             flicker = wrapFbm(w, v * 3.0 + 0.4, 24, 3, 0xF1C4);
       double heat = clamp01(1.0 - v / std::max(0.12, reach) + 0.9 * (tongues - 0.5));
-      heat = smooth(heat) * (0.62 + 0.5 * (flicker - 0.5));                    // tongues, never white hot
-      double smoke = 0.16 * (1.0 - v) + 0.08 * wrapFbm(u, v * 2.0, 6, 3, 0x5E0);  // a dim red haze behind
+      heat = smooth(heat) * (0.62 + 0.5 * (flicker - 0.5));  // tongues, never white hot
+      double smoke =
+          0.16 * (1.0 - v) + 0.08 * wrapFbm(u, v * 2.0, 6, 3, 0x5E0);  // a dim red haze behind
       double t = std::max(heat, smoke);
       c.at(x, y) = palette(t);
     }
   // Drifting sparks, wrapped around the edges like everything else.
   Random rnd(0xE3BE5ull);
   for (int i = 0; i < 70; ++i) {
-    double sx = rnd.unit() * W, sy = 40 + rnd.unit() * 380, r = 0.8 + 1.4 * rnd.unit(), b = 0.25 + 0.5 * rnd.unit();
+    double sx = rnd.unit() * W, sy = 40 + rnd.unit() * 380, r = 0.8 + 1.4 * rnd.unit(),
+           b = 0.25 + 0.5 * rnd.unit();
     for (int y = static_cast<int>(sy) - 5; y <= static_cast<int>(sy) + 5; ++y)
       for (int dx = -5; dx <= 5; ++dx) {
         int x = static_cast<int>(sx) + dx;
@@ -341,12 +425,14 @@ void makeFire(Canvas& c) {
 
 bool save(const Canvas& c, const std::string& path) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_RGB24);
-  if (!s) return false;
+  if (!s)
+    return false;
   for (int y = 0; y < c.h; ++y) {
     Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
     for (int x = 0; x < c.w; ++x) {
       const Rgb& p = c.px[static_cast<size_t>(y) * c.w + x];
-      double d = lattice(x, y, 0xD17E) - 0.5;  // a little fixed noise hides banding in the dark gradients
+      double d =
+          lattice(x, y, 0xD17E) - 0.5;  // a little fixed noise hides banding in the dark gradients
       row[3 * x + 0] = static_cast<Uint8>(std::lround(std::clamp(p.r + d, 0.0, 255.0)));
       row[3 * x + 1] = static_cast<Uint8>(std::lround(std::clamp(p.g + d, 0.0, 255.0)));
       row[3 * x + 2] = static_cast<Uint8>(std::lround(std::clamp(p.b + d, 0.0, 255.0)));
@@ -366,15 +452,19 @@ bool saveOrb(const std::string& path) {
   const int n = kBallSize;
   const double r = n / 2.0;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, n, n, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (!s) return false;
+  if (!s)
+    return false;
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
       const double dx = x + 0.5 - r, dy = y + 0.5 - r, d = std::hypot(dx, dy) / r;
       Uint32 pixel = 0;
       if (d <= 1.0) {
-        const double shine = std::exp(-std::pow(std::hypot(dx + 0.35 * r, dy + 0.35 * r) / (0.3 * r), 2.0));
-        Rgb c = mix(mix(Rgb{110, 215, 255}, Rgb{16, 50, 150}, smooth(d)), Rgb{255, 255, 255}, shine);
-        pixel = SDL_MapRGBA(s->format, static_cast<Uint8>(std::lround(c.r)), static_cast<Uint8>(std::lround(c.g)),
+        const double shine =
+            std::exp(-std::pow(std::hypot(dx + 0.35 * r, dy + 0.35 * r) / (0.3 * r), 2.0));
+        Rgb c =
+            mix(mix(Rgb{110, 215, 255}, Rgb{16, 50, 150}, smooth(d)), Rgb{255, 255, 255}, shine);
+        pixel = SDL_MapRGBA(s->format, static_cast<Uint8>(std::lround(c.r)),
+                            static_cast<Uint8>(std::lround(c.g)),
                             static_cast<Uint8>(std::lround(c.b)), 255);
       }
       reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x] = pixel;
@@ -388,7 +478,8 @@ bool saveOrb(const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <game-assets-dir> <bricks-assets-dir> <font-file>\n", argc > 0 ? argv[0] : "make_pictures");
+    std::fprintf(stderr, "usage: %s <game-assets-dir> <bricks-assets-dir> <font-file>\n",
+                 argc > 0 ? argv[0] : "make_pictures");
     return 2;
   }
   const std::string dir = argv[1], bricksDir = argv[2], fontPath = argv[3];
@@ -399,21 +490,25 @@ int main(int argc, char** argv) {
   Canvas start(800, 600), fire(800, 550);
   int rc = 0;
   if (!makeStartScreen(start, fontPath)) {
-    std::fprintf(stderr, "make_pictures: cannot draw the start screen with font '%s': %s\n", fontPath.c_str(), SDL_GetError());
+    std::fprintf(stderr, "make_pictures: cannot draw the start screen with font '%s': %s\n",
+                 fontPath.c_str(), SDL_GetError());
     rc = 1;
   } else if (!save(start, dir + "/bg.jpg")) {
-    std::fprintf(stderr, "make_pictures: cannot write %s/bg.jpg: %s\n", dir.c_str(), SDL_GetError());
+    std::fprintf(stderr, "make_pictures: cannot write %s/bg.jpg: %s\n", dir.c_str(),
+                 SDL_GetError());
     rc = 1;
   }
   if (rc == 0) {
     makeFire(fire);
     if (!save(fire, dir + "/fire_bg_full.jpg")) {
-      std::fprintf(stderr, "make_pictures: cannot write %s/fire_bg_full.jpg: %s\n", dir.c_str(), SDL_GetError());
+      std::fprintf(stderr, "make_pictures: cannot write %s/fire_bg_full.jpg: %s\n", dir.c_str(),
+                   SDL_GetError());
       rc = 1;
     }
   }
   if (rc == 0 && !saveOrb(bricksDir + "/orb.png")) {
-    std::fprintf(stderr, "make_pictures: cannot write %s/orb.png: %s\n", bricksDir.c_str(), SDL_GetError());
+    std::fprintf(stderr, "make_pictures: cannot write %s/orb.png: %s\n", bricksDir.c_str(),
+                 SDL_GetError());
     rc = 1;
   }
   TTF_Quit();
