@@ -16,6 +16,7 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quendal-web-'));
 const BAD_INPUT = [
   ['missing data', '', (r) => r.url().endsWith('.data') && { status: 404, body: '' }, /could not be loaded/],
   ['corrupt data', '', (r) => r.url().endsWith('.data') && { status: 200, body: 'not the data' }, /damaged/],
+  ['unparsable recording', '?replay=../assets/bg.jpg&fast', null, /exit status 2: .*bg\.jpg:1: /],
   ['blocked storage', '', 'block storage', /storage is unavailable/],
 ];
 let failures = 0;
