@@ -65,6 +65,38 @@ void Push(uint32_t type, int code, int x, int y) {
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }
 
+std::vector<std::vector<std::string>> Table(const std::string& name) {
+  std::ifstream in(SourceDir() + "/tests/tables/" + name);
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#')
+      continue;
+    rows.emplace_back(1);
+    for (size_t i = 0; i < line.size(); ++i) {
+      std::string& field = rows.back().back();
+      const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+      if (line[i] == '\t') {
+        rows.back().emplace_back();
+      } else if (line[i] != '\\' || next == '\0') {
+        field += line[i];
+      } else if (next == 'x') {
+        field += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+        i += 3;
+      } else {
+        field += next == 'n'   ? '\n'
+                 : next == 'r' ? '\r'
+                 : next == 't' ? '\t'
+                 : next == '0' ? '\0'
+                               : next;
+        ++i;
+      }
+    }
+  }
+  if (rows.empty())
+    throw std::runtime_error("no rows in tests/tables/" + name);
+  return rows;
+}
+
 ScratchDirectory::ScratchDirectory(bool withRuntimeFiles) {
   previous = fs::current_path().string();
   std::string pattern = (fs::temp_directory_path() / "quendal-test-XXXXXX").string();

@@ -61,4 +61,8 @@ void Push(uint32_t type, int code = 0, int x = 0, int y = 0);
 // The source tree's path (for the committed assets).
 std::string SourceDir();
 
+// The rows of the table tests/tables/NAME: fields split at tabs, with \n, \r, \t, \0, \\ and \xHH
+// undone; blank lines and lines that start with '#' are skipped. Throws when there is no row.
+std::vector<std::vector<std::string>> Table(const std::string& name);
+
 }  // namespace testsupport

@@ -2,8 +2,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -72,27 +70,6 @@ TEST(EngineLifecycle, InitialiseBuildsWindowTextureSurfacesAndKeyTable) {
   StdoutCapture freed;
   engine.reset();
   EXPECT_EQ(freed.Text(), "Free font: 24 point Cornerstone Regular.ttf\n");
-}
-
-// No font name opens no font; a missing file is an entry without a handle, freed silently.
-TEST(EngineLifecycle, DefaultFontNameTable) {
-  const std::pair<const char*, const char*> cases[] = {
-      {nullptr, ""},
-      {"", ""},
-      {"missing.ttf", "Loading font: 24 point missing.ttf\nFont loading failed.\n"}};
-  for (const auto& [fontFile, lines] : cases) {
-    SCOPED_TRACE(fontFile == nullptr ? "null" : fontFile);
-    ScratchDirectory dir(true);
-    auto engine = std::make_unique<BaseEngine>();
-    StdoutCapture out;
-    ASSERT_EQ(engine->Initialise("t", 800, 600, fontFile, 24), 0);
-    EXPECT_EQ(out.Text(), lines);
-    ASSERT_EQ(engine->defaultFont != nullptr, *lines != '\0');
-    EXPECT_TRUE(engine->defaultFont == nullptr || engine->defaultFont->handle == nullptr);
-    StdoutCapture freed;
-    engine.reset();
-    EXPECT_EQ(freed.Text(), "");
-  }
 }
 
 // A window too large to create fails Initialise, leaves nothing made, and the loop refuses it.

@@ -9,9 +9,7 @@
 
 #include "engine/BaseEngine.h"
 #include "engine/Clock.h"
-#include "objects/DisplayableObject.h"
 #include "support/Recorder.h"
-#include "support/Reference.h"
 
 namespace {
 
@@ -36,23 +34,6 @@ std::vector<int> QueuedKeys() {
 }
 
 }  // namespace
-
-TEST_F(EngineLoop, FirstPassUpdatesAtOnceAndDrawsAFullFrame) {
-  DisplayableObject square(&engine);
-  square.currentX = 100;
-  square.currentY = 50;
-  engine.AddObject(&square);
-  engine.passes = 1;
-  EXPECT_EQ(engine.MainLoop(), 0);
-  EXPECT_EQ(engine.log, Log({"tick", "update now", "render full"}));
-  EXPECT_EQ(engine.nextTickTime, engine.currentTick + 15);
-  testsupport::GuardedSurface expected(800, 600, 0, 0xFFFF00);
-  testsupport::ReferenceRectangle(expected.surface, 100, 50, 109, 59, 0xFF00FF);
-  EXPECT_EQ(testsupport::FirstDifference(testsupport::PixelsOf(engine.screenSurface),
-                                         testsupport::PixelsOf(expected.surface), 800),
-            "");
-  EXPECT_FALSE(engine.needsRedraw || engine.needsFullRedraw);
-}
 
 // Each case runs MainLoop over the pushed events, due for an update and a full frame. A quit ends the pass at once and leaves
 // what follows queued; exitCode (Escape) ends the loop after the whole pass; an exitCode already

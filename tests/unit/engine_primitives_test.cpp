@@ -1,66 +1,27 @@
 // Rectangles, ovals, RenderImage and the background copy against per-pixel models on guarded,
-// padded surfaces: fixed tables of the edges and every small size (random calls: fuzz_drawing).
+// padded surfaces: a table of the edges and every small size (random calls: fuzz_drawing).
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/BaseEngine.h"
 #include "support/Reference.h"
-
-namespace {
+#include "support/TestSupport.h"
 
 using testsupport::Canvas;
 using testsupport::DrawCall;
 
-// Boxes as corners for rectangles and ovals; clipped edges, swapped corners and extremes.
-// clang-format off
-const int kBoxes[][4] = {
-    {10, 20, 10, 20}, {5, 5, 2, 2}, {2, 5, 5, 2}, {0, 0, 10, 10}, {3, 4, 30, 17}, {0, 10, 63, 10},
-    {3, 3, 3, 20}, {63, 47, 63, 47}, {64, 48, 64, 48}, {-10, -10, 5, 5}, {60, 40, 100, 100},
-    {-5, 10, 70, 12}, {-100, -100, 100, 100}, {40, 30, 90, 70}, {100, 100, 200, 200},
-    {-20, -20, -1, -1}, {0, 0, 63, 47}, {-1, -1, 64, 48}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
-    {INT_MAX, INT_MAX, INT_MIN, INT_MIN}, {INT_MIN, 5, 3, INT_MAX}, {INT_MIN, 0, INT_MAX, 47},
-    {0, INT_MIN, 63, INT_MAX}, {INT_MIN, 10, INT_MAX, 10}, {INT_MAX - 1, 0, INT_MAX, 10},
-    {INT_MIN, INT_MIN, INT_MIN + 5, INT_MIN + 5}, {INT_MAX - 100, 0, INT_MAX, 47},
-    {INT_MIN, INT_MIN, INT_MIN + 100, 20}, {-1999999970, -999999976, 30, 1000000024},
-    {-1000000000, -7, 1000000040, 2000000000}, {30, -2000000000, 2000000000, 24},
-    {INT_MIN, -1, 200, 700}, {100, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, 300, INT_MAX, INT_MAX},
-    {-700, INT_MIN, 850, INT_MAX}, {399, 299, 400, 300}, {790, 590, 805, 610}};
-// clang-format on
-
-// RenderImage's source x, y, target x, y, width, height.
-// clang-format off
-const int kImageCopies[][6] = {
-    {0, 0, 0, 0, 37, 23}, {0, 0, -100, 5, 800, 10}, {0, 0, 5, 48, 10, 10}, {0, 0, 5, 47, 10, 10},
-    {0, 0, 5, 200, 10, 10}, {30, 20, 0, 0, 20, 20}, {-5, -5, 10, 10, 20, 20},
-    {0, 0, 50, 40, 37, 23}, {10, 5, 3, 4, 0, 10}, {0, 0, 0, 0, -5, 10}, {37, 0, 0, 0, 10, 10},
-    {0, 23, 0, 0, 10, 10}, {-30, 0, -30, 0, 64, 48}, {5, 3, -2, -1, 100, 100},
-    {0, 0, 63, 47, 5, 5}, {0, 0, -100, 50, 800, 550}, {INT_MAX, 0, 0, 0, 10, 10},
-    {0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX},
-    {0, 0, INT_MAX, 0, INT_MAX, 10}, {-10, -10, -10, -10, INT_MAX, INT_MAX}};
-// clang-format on
-
-// CopyBackgroundPixels' x, y, width, height.
-// clang-format off
-const int kBackgroundCopies[][4] = {
-    {5, 6, 10, 7}, {-3, -4, 10, 10}, {60, 40, 10, 10}, {-20, 10, 200, 3}, {10, -20, 3, 200},
-    {64, 0, 5, 5}, {0, 48, 5, 5}, {-5, 0, 5, 5}, {0, -5, 5, 5}, {3, 3, 0, 9}, {3, 3, 9, 0},
-    {3, 3, -4, 9}, {0, 0, 64, 48}, {0, 0, 800, 600}, {INT_MIN, 0, INT_MAX, 10},
-    {-10, 0, INT_MAX, 10}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {0, INT_MIN, 5, INT_MAX},
-    {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {-1, -1, INT_MAX, INT_MAX}, {63, 47, INT_MAX, INT_MAX}};
-// clang-format on
-
-}  // namespace
-
-// Each table on a small unpadded canvas and on a window-sized one with a background of another
-// size and other padding.
-TEST(EnginePrimitives, FixedTablesMatchTheModels) {
+// Each call of tests/tables/drawing.tsv on a small unpadded canvas and on a window-sized one with a
+// background of another size and other padding.
+TEST(EnginePrimitives, TableMatchesTheModels) {
   struct Geometry {
     int width, height, padding, backgroundWidth, backgroundHeight, backgroundPadding;
     int imageWidth, imageHeight;
   };
+  const auto table = testsupport::Table("drawing.tsv");
   for (const Geometry& g :
        {Geometry{64, 48, 0, 64, 48, 0, 37, 23}, Geometry{800, 600, 3, 790, 610, 1, 1000, 600}}) {
     BaseEngine engine;
@@ -68,15 +29,19 @@ TEST(EnginePrimitives, FixedTablesMatchTheModels) {
                   g.backgroundPadding);
     canvas.Noise(1);
     canvas.SetImage(g.imageWidth, g.imageHeight, 2);
-    for (const auto& box : kBoxes)
-      for (DrawCall::Kind kind : {DrawCall::kRectangle, DrawCall::kOval})
-        EXPECT_EQ(canvas.Draw({kind, box[0], box[1], box[2], box[3]}), "");
-    for (const auto& c : kImageCopies)
-      for (DrawCall::Kind kind : {DrawCall::kImage, DrawCall::kBlendedImage})
-        EXPECT_EQ(canvas.Draw({kind, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
-    for (const auto& c : kBackgroundCopies) {
-      canvas.Noise(c[0] ^ c[2]);
-      EXPECT_EQ(canvas.Draw({DrawCall::kCopy, c[0], c[1], c[2], c[3]}), "");
+    for (const auto& row : table) {
+      std::istringstream fields(row[0]);
+      std::string kind;
+      int c[6] = {0, 0, 0, 0, 0, 0};
+      fields >> kind >> c[0] >> c[1] >> c[2] >> c[3] >> c[4] >> c[5];
+      const std::vector<DrawCall::Kind> kinds =
+          kind == "box"     ? std::vector{DrawCall::kRectangle, DrawCall::kOval}
+          : kind == "image" ? std::vector{DrawCall::kImage, DrawCall::kBlendedImage}
+                            : std::vector{DrawCall::kCopy};
+      if (kind == "copy")
+        canvas.Noise(c[0] ^ c[2]);
+      for (DrawCall::Kind call : kinds)
+        EXPECT_EQ(canvas.Draw({call, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
     }
     canvas.SetImage(0, 0, 0);
     EXPECT_EQ(canvas.Draw({DrawCall::kImage, 0, 0, 0, 0, 64, 48}), "") << "an empty image";

@@ -127,23 +127,6 @@ TEST_F(EngineText, NothingForEmptyTextOrMissingFont) {
   EXPECT_EQ(testsupport::PixelsOf(target.surface), std::vector<uint32_t>(100 * 48, 0x0000FF));
 }
 
-// While Render holds a screen surface that must be locked, text is still drawn and the lock kept.
-TEST_F(EngineText, DrawsOnALockedSurfaceThatMustBeLockedAndKeepsTheLock) {
-  SDL_Surface* own = engine->screenSurface;
-  testsupport::EncodedSurface encoded(800, 600);
-  testsupport::GuardedSurface expected(800, 600, 0, 0);
-  engine->screenSurface = encoded.surface;
-  engine->surfaceLocked = true;
-  SDL_LockSurface(encoded.surface);
-  engine->DrawString(10, 20, "Hello", 0xFFFFFF);
-  EXPECT_EQ(encoded.surface->locked, 1);
-  testsupport::ReferenceText(expected.surface, engine->defaultFont->handle, 10, 20, "Hello",
-                             0xFFFFFF);
-  EXPECT_EQ(testsupport::PixelsOf(encoded.surface), testsupport::PixelsOf(expected.surface));
-  SDL_UnlockSurface(encoded.surface);
-  engine->screenSurface = own;
-}
-
 // Each file and size opens once; the table grows by ten past twenty entries. Entries asked for
 // before LoadFonts are recorded unopened (and reported so) and opened by it; later ones open at
 // once. Only open fonts are freed, in table order.

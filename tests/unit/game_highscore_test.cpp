@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "unit/game_probe.h"
@@ -88,106 +88,50 @@ std::string RunAs(bool nobody, const std::function<void(GameProbe&)>& setUp,
   return console;
 }
 
-// A line said on standard error about the file ("" for none).
-std::string Said(const std::string& text) { return text.empty() ? "" : kName + ": " + text + "\n"; }
+// A line said on standard error ("" for none).
+std::string Said(const std::string& text) { return text.empty() ? "" : text + "\n"; }
 
 }  // namespace
 
-// What stands at "highScore.txt" (bytes, then a shell command) -> the best score read and what is
-// said about it. Only the file's tail is read; a record that cannot be
-// read is said and left alone. Escape on the start screen then writes 0 only over a negative
-// record.
+// Escape on the start screen, by what stood at highScore.txt: the best score read, what is said
+// and what is left (tests/tables/record_reading.tsv).
 TEST(GameHighScore, ReadingTable) {
-  struct Case {
-    std::string content;
-    int best;
-    std::string said = "", command = "";
-    bool nobody = false;
-    std::string after = "";
-  };
-  const std::string notRead = "best score not read: ";
-  const std::string cut = notRead + "no line starts in its last 65536 bytes";
-  // clang-format off
-  const std::vector<Case> cases = {
-      {kMissing, 0}, {"", 0}, {"42", 42}, {"42\n", 42}, {"10\n20\n", 20}, {"42\n\n \n\t\r\n", 42},
-      {"\xEF\xBB\xBF" "42\r\n", 42}, {"10\r\n20\r\n\r\n", 20}, {std::string("42\n\0\0\0", 6), 42},
-      {std::string("12\0" "34\n\0 \n", 9), 34}, {"  17  ", 17}, {"word", 0}, {"12abc\n", 12},
-      {"1\r2\r3\r", 1}, {"-5\n", -5, "", "", false, "highScore.txt 644 \"0\n\"; "},
-      {"99999999999", INT_MAX}, {std::string(10 << 20, 'x') + "\n5\n", 5},
-      {std::string(70000, '7') + "\n", 0, cut}, {"1\n" + std::string(70000, '\0'), 0, cut},
-      {kMissing, 42, "", "truncate -s 5G highScore.txt && echo 42 >>highScore.txt"},
-      {kMissing, 0, notRead + "not a regular file", "mkdir highScore.txt"},
-      {kMissing, 0, notRead + "not a regular file", "mkfifo highScore.txt"},
-      {"7\n", 0, notRead + "Permission denied", "chmod 000 highScore.txt", true},
-      {kMissing, 0, notRead + "Too many levels of symbolic links",
-       "ln -s highScore.txt highScore.txt"},
-      {kMissing, 0, "", "ln -s gone/record highScore.txt"},
-  };
-  // clang-format on
   testsupport::ScratchDirectory dir(true);
-  for (const Case& test : cases) {
-    SCOPED_TRACE("content \"" + test.content.substr(0, 40) + "\", " + test.command);
-    Prepare(dir, test.content, test.command);
+  for (auto row : testsupport::Table("record_reading.tsv")) {
+    row.resize(6);
+    const auto& [content, command, user, best, said, after] =
+        std::tie(row[0], row[1], row[2], row[3], row[4], row[5]);
+    SCOPED_TRACE("content \"" + content.substr(0, 40) + "\", " + command);
+    Prepare(dir, content, command);
     const std::string before = Listing(dir);
     const std::string console =
-        RunAs(test.nobody, [](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
-    EXPECT_EQ(console, gametest::Console(test.best, "\nGame Exit", Said(test.said)));
-    EXPECT_EQ(Listing(dir), test.after.empty() ? before : test.after);
+        RunAs(user == "nobody", [](GameProbe&) { Push(SDL_KEYDOWN, SDLK_ESCAPE); });
+    EXPECT_EQ(console, gametest::Console(std::stoi(best), "\nGame Exit", Said(said)));
+    EXPECT_EQ(Listing(dir), after.empty() ? before : after);
   }
 }
 
-// A game that ends with 2 points, by what stood in the folder (a shell command, run as nobody when
-// asked) and what changed during play: the listing after, and what was said at the start and at the
-// save. The record is replaced only by a higher score, through links, keeping its mode and owner,
-// in place where the folder takes no new file; a failure is said once and leaves no temporary file.
+// A game that ends with 2 points, by what stood in the folder and what changed during play: the
+// listing after and what was said at the start and at the save (tests/tables/record_saving.tsv).
 TEST(GameHighScore, SavingAfterAGameTable) {
-  struct Case {
-    std::string command, after, saidAtStart = "", saidAtSave = "";
-    bool nobody = false;
-    std::string during = "";
-  };
-  const std::string one = "printf '1\\n' >highScore.txt", record = one + " && ";
-  const std::string two = "highScore.txt 644 \"2\n\"; ";
-  const std::vector<Case> cases = {
-      {"", two},
-      {record + "chmod 664 highScore.txt && chown 65534:65534 highScore.txt",
-       "highScore.txt 664 65534:65534 \"2\n\"; "},
-      {"printf 2 >highScore.txt", "highScore.txt 644 \"2\"; "},
-      {": >highScore.txt", two},
-      {"printf '3\\n' >highScore.txt", "highScore.txt 644 \"3\n\"; "},
-      {"mkdir highScore.txt", "highScore.txt/; ", "best score not read: not a regular file"},
-      {record + "mkdir highScore.txt.tmp && : >highScore.txt.tmp.9.1 && echo >highScore.txt.tmp.x",
-       two + "highScore.txt.tmp.x 644 \"\n\"; highScore.txt.tmp/; "},
-      {"mkdir sub && echo 1 >sub/record && chmod 600 sub/record && ln -s sub/record highScore.txt",
-       "highScore.txt -> sub/record; sub/; sub/record 600 \"2\n\"; "},
-      {"ln -s sub/record highScore.txt && mkdir sub",
-       "highScore.txt -> sub/record; sub/; sub/record 644 \"2\n\"; "},
-      {record + "ln highScore.txt other.txt", two + "other.txt 644 \"1\n\"; "},
-      {record + "chmod 000 highScore.txt", "highScore.txt 0 \"1\n\"; ",
-       "best score not read: Permission denied", "", true},
-      {record + "chmod 666 highScore.txt && chmod 555 .", "highScore.txt 666 \"2\n\"; ", "",
-       "best score 2 written in place, the folder takes no new file: Permission denied", true},
-      {record + "chmod 555 .", "highScore.txt 644 \"1\n\"; ", "",
-       "best score 2 not saved: Permission denied", true},
-      {one, "highScore.txt 644 \"9\n\"; ", "", "", false, "echo 9 >highScore.txt"},
-      {one, "highScore.txt/; ", "", "best score 2 not saved: not a regular file", false,
-       "rm highScore.txt && mkdir highScore.txt"},
-  };
   testsupport::ScratchDirectory dir(true);
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.command + " / " + test.during);
-    Prepare(dir, kMissing, test.command);
+  for (auto row : testsupport::Table("record_saving.tsv")) {
+    row.resize(6);
+    const auto& [command, after, saidAtStart, saidAtSave, user, during] =
+        std::tie(row[0], row[1], row[2], row[3], row[4], row[5]);
+    SCOPED_TRACE(command + " / " + during);
+    Prepare(dir, kMissing, command);
     int best = 0, gameOverUpdate = 0;
     const std::string console = RunAs(
-        test.nobody,
+        user == "nobody",
         [&](GameProbe& game) {
           Push(SDL_MOUSEBUTTONDOWN, 1, 400, 257);
           Push(SDL_KEYDOWN, SDLK_RIGHT);
           game.afterPass = [&](GameProbe& probe) {
             if (probe.passes == 1) {
               probe.score = 2;
-              if (!test.during.empty()) {
-                EXPECT_EQ(std::system(test.during.c_str()), 0);
+              if (!during.empty()) {
+                EXPECT_EQ(std::system(during.c_str()), 0);
               }
             }
             if (probe.gameOver && probe.playUpdates == probe.gameOverUpdate)
@@ -200,10 +144,9 @@ TEST(GameHighScore, SavingAfterAGameTable) {
         });
     // The paddle is held right from the start, so ball B misses it on its 74th update.
     EXPECT_EQ(gameOverUpdate, 74);
-    EXPECT_EQ(
-        console,
-        gametest::Console(best, "\nGame Started" + Said(test.saidAtSave) + "\nGame Over\nGame Exit",
-                          Said(test.saidAtStart)));
-    EXPECT_EQ(Listing(dir), test.after);
+    EXPECT_EQ(console, gametest::Console(
+                           best, "\nGame Started" + Said(saidAtSave) + "\nGame Over\nGame Exit",
+                           Said(saidAtStart)));
+    EXPECT_EQ(Listing(dir), after);
   }
 }
