@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,73 +18,51 @@ namespace {
 using testsupport::Log;
 using EngineLoop = testsupport::RecorderTest;
 
-// An SDL event: a key event with its key code, a mouse event with its button and position, or a
-// bare event of the type.
-struct Event {
-  Uint32 type;
-  int code = 0, x = 0, y = 0;
-};
+// The entries joined by ", ".
+std::string Joined(const Log& log) {
+  std::string all;
+  for (const std::string& entry : log)
+    all += (all.empty() ? "" : ", ") + entry;
+  return all;
+}
 
-// The key events still queued, by key.
-std::vector<int> QueuedKeys() {
+// The key events still queued, by key code (-1 for other events), joined by spaces.
+std::string QueuedKeys() {
   SDL_Event events[32];
   const int count = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-  std::vector<int> queued;
+  std::string queued;
   for (int i = 0; i < count; ++i)
-    queued.push_back(events[i].type == SDL_KEYDOWN ? events[i].key.keysym.sym : -1);
+    queued += (i ? " " : "") +
+              std::to_string(events[i].type == SDL_KEYDOWN ? events[i].key.keysym.sym : -1);
   return queued;
 }
 
 }  // namespace
 
-// Each case runs MainLoop over the pushed events, due for an update and a full frame. A quit ends the pass at once and leaves
-// what follows queued; exitCode (Escape) ends the loop after the whole pass; an exitCode already
-// set returns before polling. The last case leaves the key table and mouse fields checked below.
+// Each row of tests/tables/events.tsv runs MainLoop over its pushed events.
 TEST_F(EngineLoop, EventTable) {
-  struct Case {
-    int exitCodeBefore;
-    std::vector<Event> events;
-    Log log;
-    std::vector<int> queued;
-    int exitCodeAfter;
-  };
-  const Case cases[] = {
-      {-1, {{SDL_KEYDOWN, 'a'}, {SDL_QUIT}, {SDL_KEYDOWN, 'b'}}, {"down 97 held"}, {'b'}, -1},
-      {5, {{SDL_KEYDOWN, 'q'}}, {}, {'q'}, 5},
-      {-1,
-       {{SDL_KEYDOWN, SDLK_ESCAPE}, {SDL_KEYDOWN, 'x'}, {SDL_MOUSEBUTTONDOWN, 1, 5, 6}},
-       {"down 27 held", "down 120 held", "press 1 5 6", "tick", "update now", "render full"},
-       {},
-       0},
-      {-1,
-       {{SDL_KEYDOWN, 'a'},
-        {SDL_KEYDOWN, 'a'},
-        {SDL_MOUSEMOTION, 0, 12, 34},
-        {SDL_MOUSEBUTTONDOWN, 3, 56, 78},
-        {SDL_MOUSEBUTTONUP, 1, 90, 11},
-        {SDL_KEYUP, 'a'},
-        {SDL_KEYDOWN, SDLK_LEFT},
-        {SDL_KEYDOWN, SDLK_LCTRL},
-        {SDL_KEYUP, SDLK_KP_1},
-        {SDL_KEYDOWN, SDLK_ESCAPE}},
-       {"down 97 held", "down 97 held", "moved 0 12 34", "press 3 56 78", "release 1 90 11",
-        "up 97 free", "down 1073741904 held", "down 1073742048 held", "up 1073741913 free",
-        "down 27 held", "tick", "update now", "render full"},
-       {},
-       0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(&c - cases);
+  const std::map<std::string, Uint32> types = {
+      {"keydown", SDL_KEYDOWN},       {"keyup", SDL_KEYUP},           {"motion", SDL_MOUSEMOTION},
+      {"press", SDL_MOUSEBUTTONDOWN}, {"release", SDL_MOUSEBUTTONUP}, {"quit", SDL_QUIT}};
+  for (auto row : testsupport::Table("events.tsv")) {
+    row.resize(5);
+    SCOPED_TRACE(row[1]);
     engine.log.clear();
-    engine.exitCode = c.exitCodeBefore;
+    engine.exitCode = std::stoi(row[0]);
     engine.nextTickTime = 0;
     engine.needsRedraw = engine.needsFullRedraw = true;
-    for (const Event& event : c.events)
-      testsupport::Push(event.type, event.code, event.x, event.y);
+    std::istringstream events(row[1]);
+    for (std::string event; std::getline(events, event, ',');) {
+      std::istringstream fields(event);
+      std::string name;
+      int v[3] = {0, 0, 0};
+      fields >> name >> v[0] >> v[1] >> v[2];
+      testsupport::Push(types.at(name), v[0], v[1], v[2]);
+    }
     EXPECT_EQ(engine.MainLoop(), 0);
-    EXPECT_EQ(engine.log, c.log);
-    EXPECT_EQ(QueuedKeys(), c.queued);
-    EXPECT_EQ(engine.exitCode, c.exitCodeAfter);
+    EXPECT_EQ(Joined(engine.log), row[2]);
+    EXPECT_EQ(QueuedKeys(), row[3]);
+    EXPECT_EQ(engine.exitCode, std::stoi(row[4]));
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
   EXPECT_EQ(std::vector<int>({engine.mouseX, engine.mouseY, engine.mouseDownX, engine.mouseDownY,
@@ -125,40 +105,25 @@ class ArrivalClock : public VirtualClock {
 
 }  // namespace
 
-// Each row sets the clock and runs one pass: what was handled or updated, the due time after it,
-// and the clock after the pass's wait.
+// Each row of tests/tables/ticks.tsv sets the clock and runs one pass.
 TEST_F(EngineLoop, TickRuleOnAVirtualClock) {
-  struct Row {
-    int time, arrivingKey;
-    const char* handled;
-    int next, after;
-  };
-  const Row rows[] = {
-      {1000, 0, "update now", 1015, 1000},
-      {1014, 0, "update now", 1030, 1015},  // one early: the pass waits until due, then updates
-      {1029, 'a', "", 1030, 1029},          // a key arrives mid-wait: the wait ends at once
-      {1029, 0, "down 97 heldupdate now", 1045, 1030},  // handled before the update
-      {1100, 0, "update now", 1115, 1100},              // late: one update, the next one 15 ms on
-      {1115, 0, "update now", 1130, 1115},              // exactly due
-      {500, 0, "update now", 530, 515},                 // the clock went back: due one tick on
-      {INT32_MAX - 5, 0, "update now", INT32_MIN + 9, INT32_MAX - 5},  // far on, then a wrap
-      {INT32_MAX, 0, "update now", INT32_MIN + 24, INT32_MIN + 9},
-  };
   ArrivalClock clock;
   engine.clock = &clock;
   engine.needsRedraw = engine.needsFullRedraw = false;
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.time);
+  for (auto row : testsupport::Table("ticks.tsv")) {
+    row.resize(5);
+    SCOPED_TRACE(row[0]);
     engine.log.clear();
-    clock.Set(row.time);
-    clock.key = row.arrivingKey;
+    clock.Set(std::stoi(row[0]));
+    clock.key = std::stoi(row[1]);
     EXPECT_TRUE(engine.RunPass());
-    std::string handled;
+    Log handled;
     for (const std::string& entry : engine.log)
-      handled += entry == "tick" || entry == "render idle" ? "" : entry;
-    EXPECT_EQ(handled, row.handled);
-    EXPECT_EQ(engine.nextTickTime, row.next);
-    EXPECT_EQ(clock.Now(), row.after);
+      if (entry != "tick" && entry != "render idle")
+        handled.push_back(entry);
+    EXPECT_EQ(Joined(handled), row[2]);
+    EXPECT_EQ(engine.nextTickTime, std::stoi(row[3]));
+    EXPECT_EQ(clock.Now(), std::stoi(row[4]));
   }
   // The real clock's wait also ends on a queued event, and leaves it queued.
   SdlClock real;
