@@ -85,9 +85,10 @@ check_bytes() {
 font_loaded=$'Loading font: 24 point Cornerstone Regular.ttf\n'
 font_freed=$'Free font: 24 point Cornerstone Regular.ttf\n'
 
-# The console of a whole run: the start lines with this best score, then tail: console BEST TAIL.
+# The console of a whole run: the start lines with this best score (said on standard error between
+# them), then tail: console BEST TAIL [SAID].
 console() {
-  printf '%s\nGame Opened\nHighest Score Read -> %s%s%s' "$font_loaded" "$1" "$2" "$font_freed"
+  printf '%s\nGame Opened%s\nHighest Score Read -> %s%s%s' "$font_loaded" "${3:-}" "$1" "$2" "$font_freed"
 }
 
 # Ends the script: status 1 when a check failed.

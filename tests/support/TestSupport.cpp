@@ -71,26 +71,10 @@ std::vector<std::vector<std::string>> Table(const std::string& name) {
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#')
       continue;
-    rows.emplace_back(1);
-    for (size_t i = 0; i < line.size(); ++i) {
-      std::string& field = rows.back().back();
-      const char next = i + 1 < line.size() ? line[i + 1] : '\0';
-      if (line[i] == '\t') {
-        rows.back().emplace_back();
-      } else if (line[i] != '\\' || next == '\0') {
-        field += line[i];
-      } else if (next == 'x') {
-        field += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
-        i += 3;
-      } else {
-        field += next == 'n'   ? '\n'
-                 : next == 'r' ? '\r'
-                 : next == 't' ? '\t'
-                 : next == '0' ? '\0'
-                               : next;
-        ++i;
-      }
-    }
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (std::string field; std::getline(fields, field, '\t');)
+      rows.back().push_back(field);
   }
   if (rows.empty())
     throw std::runtime_error("no rows in tests/tables/" + name);
@@ -117,20 +101,6 @@ ScratchDirectory::~ScratchDirectory() {
   std::error_code ignored;
   fs::current_path(previous, ignored);
   fs::remove_all(path, ignored);
-}
-
-void ScratchDirectory::WriteFile(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(fs::path(path) / name, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string ScratchDirectory::ReadFile(const std::string& name) const {
-  std::ifstream in(fs::path(path) / name, std::ios::binary);
-  if (!in)
-    return "<missing>";
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 StdoutCapture::StdoutCapture(int descriptor) : capturedFd(descriptor) {

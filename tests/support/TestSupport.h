@@ -24,11 +24,6 @@ class ScratchDirectory {
   ~ScratchDirectory();
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-  const std::string& Path() const { return path; }
-  // Writes bytes to a file in the directory (a relative name).
-  void WriteFile(const std::string& name, const std::string& bytes) const;
-  // The bytes of a file, or "<missing>" when it cannot be read.
-  std::string ReadFile(const std::string& name) const;
 
  private:
   std::string path;
@@ -61,8 +56,8 @@ void Push(uint32_t type, int code = 0, int x = 0, int y = 0);
 // The source tree's path (for the committed assets).
 std::string SourceDir();
 
-// The rows of the table tests/tables/NAME: fields split at tabs, with \n, \r, \t, \0, \\ and \xHH
-// undone; blank lines and lines that start with '#' are skipped. Throws when there is no row.
+// The rows of the table tests/tables/NAME, fields split at tabs; blank lines and lines that start
+// with '#' are skipped. Throws when there is no row.
 std::vector<std::vector<std::string>> Table(const std::string& name);
 
 }  // namespace testsupport

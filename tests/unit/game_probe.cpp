@@ -1,8 +1,6 @@
 // Helpers for the game's tests: the probe game, event pushers and console capture.
 #include "unit/game_probe.h"
 
-#include <unistd.h>
-
 #include <memory>
 
 namespace gametest {
@@ -14,19 +12,9 @@ void GameProbe::TickAction() {
   ZarvoMain::TickAction();
 }
 
-void GameProbe::UpdateObjects(int time) {
-  if (!objects.empty())
-    ++playUpdates;
-  ZarvoMain::UpdateObjects(time);
-  if (gameOver && gameOverUpdate == 0)
-    gameOverUpdate = playUpdates;
-}
-
 void GameProbe::Render() {
   ZarvoMain::Render();
   ++passes;
-  if (afterPass)
-    afterPass(*this);
   if (passes >= passLimit)
     exitCode = 0;
 }
@@ -41,40 +29,10 @@ Frame GameProbe::Snapshot() const {
   return frame;
 }
 
-std::string Captured(const std::function<void()>& body, bool withErrors) {
+std::string Captured(const std::function<void()>& body) {
   testsupport::StdoutCapture capture;
-  const int errors = withErrors ? dup(2) : -1;
-  if (withErrors)
-    dup2(1, 2);
   body();
-  if (withErrors) {
-    dup2(errors, 2);
-    close(errors);
-  }
   return capture.Text();
-}
-
-std::string Console(int best, const std::string& tail, const std::string& said) {
-  return "Loading font: 24 point Cornerstone Regular.ttf\n\nGame Opened" + said +
-         "\nHighest Score Read -> " + std::to_string(best) + tail +
-         "Free font: 24 point Cornerstone Regular.ttf\n";
-}
-
-std::string RunGame(const std::function<void(GameProbe&)>& setUp,
-                    const std::function<void(GameProbe&)>& examine, bool withErrors) {
-  return Captured(
-      [&] {
-        auto game = std::make_unique<GameProbe>();
-        if (game->Start() != 0)
-          return;
-        if (setUp)
-          setUp(*game);
-        game->MainLoop();
-        game->Deinitialise();
-        if (examine)
-          examine(*game);
-      },
-      withErrors);
 }
 
 void PlayingGame::SetUp() {

@@ -30,9 +30,7 @@ class GameProbe : public ZarvoMain {
  public:
   // Makes every pass an update pass (runs the engine's TickAction as due), or skips the tick.
   void TickAction() override;
-  // Counts the updates made while the object list is filled, and the update of the game over.
-  void UpdateObjects(int time) override;
-  // Renders, counts passes, then calls afterPass; ends at passLimit.
+  // Renders and counts passes; ends at passLimit.
   void Render() override;
 
   // Initialise with the game's own title, window size and font, then an empty event queue.
@@ -55,28 +53,13 @@ class GameProbe : public ZarvoMain {
   ZarvoBallBase* BallA() const { return At<ZarvoBallA>(3); }
   ZarvoBallBase* BallB() const { return At<ZarvoBallB>(4); }
 
-  bool updating = true;                       // one update in every pass, or none
-  int passes = 0;                             // loop passes finished (one Render call each)
-  int playUpdates = 0;                        // updates made with the five actors on the list
-  int gameOverUpdate = 0;                     // the playUpdates count that set gameOver, 0 before
-  int passLimit = 2000;                       // the loop is ended after this many passes
-  std::function<void(GameProbe&)> afterPass;  // called at the end of every pass
+  bool updating = true;  // one update in every pass, or none
+  int passes = 0;        // loop passes finished (one Render call each)
+  int passLimit = 2000;  // the loop is ended after this many passes
 };
 
-// Runs body with standard output (and standard error with it, when asked) captured; returns the
-// bytes written.
-std::string Captured(const std::function<void()>& body, bool withErrors = false);
-
-// A run's whole console: the font's line, the start lines with this best score (said on standard
-// error between them), tail, the font's end.
-std::string Console(int best, const std::string& tail, const std::string& said = "");
-
-// Builds a probe in the current directory, lets setUp push events or set fields, runs MainLoop,
-// Deinitialise and destroys the game; returns the console bytes. examine sees the game after the
-// loop.
-std::string RunGame(const std::function<void(GameProbe&)>& setUp,
-                    const std::function<void(GameProbe&)>& examine = nullptr,
-                    bool withErrors = false);
+// Runs body with standard output captured; returns the bytes written.
+std::string Captured(const std::function<void()>& body);
 
 // A game in play in a scratch directory holding the font and pictures: PLAY pressed and one pass of
 // MainLoop run, with no update yet; the tests then drive the actors directly.

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The best-score file through the real game, one table row per case: what is read from plain,
+# edited and hostile files when Escape is pressed on the start screen (tests/tables/record_reading.tsv),
+# and what the committed game-over recording's save of 2 leaves among links, modes, other games and
+# folders the player may not write (tests/tables/record_saving.tsv). Each run's console, standard
+# error in its place, and the folder's listing after are compared byte for byte.
+# Usage: records.sh <quendal binary> <source dir>
+set -u
+[ $# -eq 2 ] || { echo "usage: $0 <quendal binary> <source dir>" >&2; exit 2; }
+source "$(dirname "$0")/reliability/common.sh"
+tables=$2/tests/tables
+make_scratch "$2"
+run=$work/run
+cp "$1" "$work/quendal"
+chmod 755 "$work"
+printf 'quendal-recording 1\n0 keydown Escape\n0 end\n' >"$work/escape.rec"
+cp "$2/tests/recordings/gameover.rec" "$work/"
+export SDL_VIDEODRIVER=dummy
+umask 022
+
+# What the folder holds besides the font and the pictures, sorted by name: "name -> target",
+# "name/", "name|" (a FIFO) or 'name MODE [uid:gid] [links N] "bytes"' (bytes with \n, \r, \t, \0
+# and \\ escaped; "<N bytes>" past 64), each followed by "; ".
+listing() {
+  (cd "$run" && find . -mindepth 1 ! -path ./assets ! -path './assets/*' ! -name 'Cornerstone Regular.ttf' |
+    sed 's|^\./||' | while IFS= read -r name; do
+      if [ -L "$name" ]; then echo "$name -> $(readlink "$name")"
+      elif [ -d "$name" ]; then echo "$name/"
+      elif [ -p "$name" ]; then echo "$name|"
+      else
+        read -r mode owner links size <<<"$(stat -c '%a %u:%g %h %s' "$name")"
+        line="$name $mode"
+        [ "$owner" = 0:0 ] || line+=" $owner"
+        [ "$links" = 1 ] || line+=" links $links"
+        if [ "$size" -gt 64 ]; then echo "$line <$size bytes>"
+        else echo "$line \"$(perl -0777 -pe 's/\\/\\\\/g; s/\n/\\n/g; s/\r/\\r/g; s/\t/\\t/g; s/\0/\\0/g' "$name")\""; fi
+      fi
+    done | LC_ALL=C sort | sed 's/$/; /' | tr -d '\n')
+}
+
+# Empties the folder but for the font and the pictures, opens it to everyone, then writes the
+# bytes (printf %b; none for <missing>) to highScore.txt and runs the command: prepare BYTES COMMAND.
+prepare() {
+  find "$run" -mindepth 1 -maxdepth 1 ! -name assets ! -name 'Cornerstone Regular.ttf' -exec rm -rf {} +
+  chmod 777 "$run"
+  [ "$1" = "<missing>" ] || printf '%b' "$1" >"$run/highScore.txt"
+  [ -z "$2" ] || (cd "$run" && sh -c "$2") || fail "the command failed: $2"
+}
+
+# Replays the recording (in real time while a command must run during play, run once "Game
+# Started" is printed), as nobody when asked; the console with standard error goes to $work/out.
+play() {
+  local recording=$1 user=$2 during=$3 as=()
+  [ "$user" != nobody ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  : >"$work/out"
+  (cd "$run" && exec "${as[@]}" "$work/quendal" --replay "$recording" --headless \
+     $([ -n "$during" ] || echo --fast) >"$work/out" 2>&1) &
+  local game=$!
+  if [ -n "$during" ]; then
+    wait_for 30 printed_out "Game Started" && (cd "$run" && sh -c "$during") || fail "could not run: $during"
+  fi
+  wait "$game" || fail "exit status $?"
+}
+printed_out() { grep -q "$1" "$work/out"; }
+nl=$'\n'
+
+# Reads a table's rows, fields split at tabs (empty ones kept): rows FILE, then read -r from fd 3.
+rows() { grep -v '^#' "$1" | tr '\t' '\001' >"$work/rows"; exec 3<"$work/rows"; }
+
+rows "$tables/record_reading.tsv"
+while IFS=$'\001' read -r -u 3 content command user best reading after; do
+  prepare "$content" "$command"
+  before=$(listing)
+  play "$work/escape.rec" "$user" ""
+  what="reading '$content' $command"
+  check_bytes "$what: console" "$work/out" \
+    <(console "$best" $'\nGame Exit' "${reading:+$reading$nl}")
+  [ "$(listing)" = "${after:-$before}" ] && pass "$what: the folder" ||
+    fail "$what: the folder holds $(listing), wanted ${after:-$before}"
+done
+
+rows "$tables/record_saving.tsv"
+while IFS=$'\001' read -r -u 3 command after reading saving user during; do
+  prepare "<missing>" "$command"
+  play "$work/gameover.rec" "$user" "$during"
+  best=$(sed -n 's/^Highest Score Read -> //p' "$work/out")
+  what="saving after $command $during"
+  check_bytes "$what: console" "$work/out" \
+    <(console "$best" $'\nGame Started'"${saving:+$saving$nl}"$'\nGame Over\nGame Exit' "${reading:+$reading$nl}")
+  [ "$(listing)" = "$after" ] && pass "$what: the folder" ||
+    fail "$what: the folder holds $(listing), wanted $after"
+done
+finish "records passed"
