@@ -38,8 +38,9 @@ for recording in "$recordings"/*.rec; do
   else [ ! -e "$run/highScore.txt" ] && pass "$what: no record" || fail "$what: a record was written"; fi
 done
 
-# Bad input, one case a line: arguments, a file made before the run ("-": none; "@dir", "@fifo"
-# and "@long" make a directory, a FIFO, a 10 MB line; otherwise printf %b of the text), stderr.
+# Bad input, one case a line: arguments, a file made before the run ("-": none; "@dir" and "@fifo"
+# make a directory and a FIFO, "@line:N" a recording whose second line is a comment of N bytes and
+# whose third is bad, "@size:N" a file of N zero bytes; otherwise printf %b of the text), stderr.
 while IFS=$'\t' read -r args file content expected; do
   [ -n "$args" ] && [ "${args:0:1}" != "#" ] || continue
   printf '7\n' >"$run/highScore.txt"
@@ -47,7 +48,9 @@ while IFS=$'\t' read -r args file content expected; do
     -) ;;
     @dir) mkdir "$run/$file" ;;
     @fifo) mkfifo "$run/$file" ;;
-    @long) { printf 'quendal-recording 1\n'; head -c 10000000 /dev/zero | tr '\0' 1; } >"$run/$file" ;;
+    @line:*) { printf 'quendal-recording 1\n#'; head -c $((${content#@line:} - 1)) /dev/zero | tr '\0' x
+               printf '\n1 jump\n'; } >"$run/$file" ;;
+    @size:*) truncate -s "${content#@size:}" "$run/$file" ;;
     *) printf '%b' "$content" >"$run/$file" ;;
   esac
   status=0

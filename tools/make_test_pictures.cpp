@@ -313,6 +313,8 @@ void DrawPngs() {
   Refuse("cut.png", "PNG chunk IDAT runs past the end of the file");
   WriteFile("no-iend.png", gamma.substr(0, gamma.size() - 12));
   Refuse("no-iend.png", "PNG ends without an IEND chunk");
+  WriteFile("iend-cut.png", gamma.substr(0, gamma.size() - 4));
+  Refuse("iend-cut.png", "PNG chunk IEND runs past the end of the file");
   WriteFile("gama-first.png",
             kSignature + Chunk("gAMA", std::string("\0\0\xaf\xc8", 4)) + header + body);
   Refuse("gama-first.png", "PNG does not start with an IHDR chunk");

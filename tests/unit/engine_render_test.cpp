@@ -175,3 +175,26 @@ TEST_F(EngineRender, LockIsHeldAroundHooksWhenTheSurfaceNeedsIt) {
                              "render part", "undraw-pass*", "after-undraw*", "underlay-1*",
                              "underlay-2*", "draw-pass*", "overlay*"}));
 }
+
+// Each frame reaches the window whole: one of noise, another where every row changed, then one
+// where only the first and the last rows did.
+TEST_F(EngineRender, FramesReachTheWindowWhole) {
+  testsupport::Canvas canvas(engine, 800, 600);
+  std::vector<uint32_t> shown(800 * 600);
+  for (int frame = 1; frame <= 3; ++frame) {
+    if (frame < 3)
+      canvas.Noise(frame);
+    canvas.background.At(5, 0) = canvas.background.At(7, 599) = 0x123456 * frame;
+    engine.needsRedraw = engine.needsFullRedraw = true;
+    engine.Render();
+    ASSERT_EQ(SDL_RenderReadPixels(engine.renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(),
+                                   800 * 4),
+              0);
+    std::vector<uint32_t> expected = testsupport::PixelsOf(canvas.background.surface);
+    for (size_t i = 0; i < shown.size(); ++i) {
+      shown[i] &= 0xFFFFFF;
+      expected[i] &= 0xFFFFFF;
+    }
+    EXPECT_EQ(testsupport::FirstDifference(shown, expected, 800), "") << "frame " << frame;
+  }
+}

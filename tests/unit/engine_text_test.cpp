@@ -84,13 +84,14 @@ TEST_F(EngineText, CacheTable) {
     uint64_t renders;
   };
   const std::string longest(63, '.');  // the longest line the cache holds
+  const int entries = 16;              // the lines it holds
   std::vector<Row> rows = {{"A", 0xFFFFFF, 24, 1},           {"A", 0xFFFFFF, 24, 1},
                            {"A", 0xFF0000, 24, 2},           {"A", 0xFFFFFF, 30, 3},
                            {longest, 0xFFFFFF, 24, 4},       {longest, 0xFFFFFF, 24, 4},
                            {longest + ".", 0xFFFFFF, 24, 4}, {longest + ".", 0xFFFFFF, 24, 4}};
-  for (int line = 0; line < TextCache::kEntries - 4; ++line)
+  for (int line = 0; line < entries - 4; ++line)
     rows.push_back({std::to_string(line), 0xFFFFFF, 24, 5u + line});
-  const uint64_t full = 4 + TextCache::kEntries - 4;
+  const uint64_t full = entries;
   rows.insert(rows.end(), {{"A", 0xFFFFFF, 24, full},
                            {"B", 0xFFFFFF, 24, full + 1},
                            {"A", 0xFFFFFF, 24, full + 1},
