@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Replays each committed recording headless and fast and compares what it printed, the record it
-# left, the last frame's pixel checksum and the recording written again while replaying; then runs
+# Replays each committed recording headless and fast and compares what it printed on stdout and
+# stderr, the record it left, the last frame's pixel checksum and the recording written again while
+# replaying; then runs
 # the table of bad command lines and recordings: each must print its one line on stderr, exit 2,
 # print nothing else and leave the record alone.
 # Usage: replays.sh <quendal binary> <source dir> [--update] (--update rewrites the expectations).
@@ -20,8 +21,9 @@ for recording in "$recordings"/*.rec; do
   rm -f "$run/highScore.txt" "$work/frame.png"
   [ ! -e "$name.before" ] || cp "$name.before" "$run/highScore.txt"
   status=0
-  (cd "$run" && exec "$binary" --replay "$recording" --headless --fast --screenshot "$work/frame.png" \
-     --record "$work/again.rec" >"$work/stdout" 2>"$work/stderr") || status=$?
+  (cd "$run" && exec timeout 60 "$binary" --replay "$recording" --headless --fast \
+     --screenshot "$work/frame.png" --record "$work/again.rec" >"$work/stdout" 2>"$work/stderr") ||
+    status=$?
   frame_sum "$work/frame.png" >"$work/frame"
   if [ "${3:-}" = --update ]; then
     cp "$work/stdout" "$name.console"
@@ -31,9 +33,12 @@ for recording in "$recordings"/*.rec; do
   what=$(basename "$name")
   [ "$status" -eq 0 ] && pass "$what: exit status 0" || fail "$what: exit status $status"
   check_bytes "$what: the console" "$work/stdout" "$name.console"
-  check_bytes "$what: stderr" "$work/stderr" /dev/null
+  # What it says on stderr, with the recordings' folder left out ($name.stderr; nothing if absent).
+  sed -i "s|$recordings/||" "$work/stderr"
+  check_bytes "$what: stderr" "$work/stderr" "$([ -e "$name.stderr" ] && echo "$name.stderr" || echo /dev/null)"
   check_bytes "$what: the last frame" "$work/frame" "$name.frame"
-  check_bytes "$what: recorded again" "$work/again.rec" "$recording"
+  # A recording cut short (one with a .stderr) is written again with the end where it stopped.
+  [ -e "$name.stderr" ] || check_bytes "$what: recorded again" "$work/again.rec" "$recording"
   if [ -e "$name.score" ]; then check_bytes "$what: the record" "$run/highScore.txt" "$name.score"
   else [ ! -e "$run/highScore.txt" ] && pass "$what: no record" || fail "$what: a record was written"; fi
 done
