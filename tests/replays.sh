@@ -59,8 +59,9 @@ while IFS=$'\t' read -r args file content expected; do
     *) printf '%b' "$content" >"$run/$file" ;;
   esac
   status=0
-  # shellcheck disable=SC2086  # the arguments are split on purpose
-  (cd "$run" && exec -a quendal "$binary" $args >"$work/stdout" 2>"$work/stderr") || status=$?
+  eval "arguments=($args)"  # split as the shell splits them, so '' is an empty argument
+  (cd "$run" && exec timeout 20 bash -c 'exec -a quendal "$@"' - "$binary" "${arguments[@]}" \
+     >"$work/stdout" 2>"$work/stderr") || status=$?
   [ "$file" = - ] || rm -rf "${run:?}/$file"
   [ "$status" -eq 2 ] && [ ! -s "$work/stdout" ] && pass "$args: exit status 2, nothing printed" ||
     fail "$args: exit status $status, stdout $(head -c 80 "$work/stdout")"
