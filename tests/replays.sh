@@ -81,4 +81,13 @@ while read -r button x y hits; do
   [ "$got" = "$want" ] && pass "press $button at $x, $y: $hits" ||
     fail "press $button at $x, $y: $got, wanted $want"
 done <"$recordings/presses.tsv"
+# A game left on the start screen for 1,000,000 updates (over four hours in real time) replays
+# fast well within the time limit: with --fast no pass waits.
+printf 'quendal-recording 1\n1000000 keydown Escape\n1000000 end\n' >"$work/idle.rec"
+rm -f "$run/highScore.txt"
+status=0
+(cd "$run" && exec timeout 60 "$binary" --replay "$work/idle.rec" --headless --fast >"$work/stdout" 2>&1) ||
+  status=$?
+[ "$status" -eq 0 ] && pass "four idle hours replayed fast" || fail "four idle hours: exit status $status"
+check_bytes "four idle hours: the console" "$work/stdout" <(console 0 $'\nGame Exit')
 finish "replays passed"

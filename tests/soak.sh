@@ -16,7 +16,8 @@ run() {
 }
 cd "$build"
 run "kill loop, 2 x $saves saves" bash "$here/reliability/kill_loop.sh" tests/score_writer "$saves"
-for fault in efbig erofs enospc inplace; do
-  run "failing write: $fault" bash "$here/reliability/write_faults.sh" tests/score_writer "$fault"
+for fault in efbig erofs enospc inplace fsync rename; do
+  run "failing write: $fault" bash "$here/reliability/write_faults.sh" tests/score_writer "$fault" \
+    tests/libfail_call.so
 done
 exit $status

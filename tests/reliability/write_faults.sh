@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs) keeps the old
-# record, says why and leaves no temporary file; inplace (a read-only folder whose file is a writable
-# bind mount) writes the file where it stands and says so. All but efbig run in unshare -Urm, status
-# 77 when refused.
-# Usage: write_faults.sh <score_writer> <fault>
+# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs; fsync and
+# rename: the call fails on the temporary file through the preloaded fail_call library) keeps the
+# old record, says why and leaves no temporary file; inplace (a read-only folder whose file is a
+# writable bind mount) writes the file where it stands and says so. erofs, enospc and inplace run
+# in unshare -Urm, status 77 when refused.
+# Usage: write_faults.sh <score_writer> <fault> [<fail_call library>]
 set -u
 writer=$(realpath "$1")
 fault=$2
 declare -A outcomes=([efbig]="1, highScore.txt: best score 99 not saved: File too large, record 5"
   [erofs]="1, highScore.txt: best score 99 not saved: Read-only file system, record 5"
   [enospc]="1, highScore.txt: best score 99 not saved: No space left on device, record 5"
+  [fsync]="1, highScore.txt: best score 99 not saved: Input/output error, record 5"
+  [rename]="1, highScore.txt: best score 99 not saved: Input/output error, record 5"
   [inplace]="0, highScore.txt: best score 99 written in place, the folder takes no new file: Read-only file system, record 99")
 [ -n "${outcomes[$fault]:-}" ] || { echo "unknown fault $fault"; exit 2; }
 
@@ -27,6 +30,9 @@ save_once() {
     efbig) printf '5\n' >"$dir/highScore.txt"
       trap '' XFSZ
       ulimit -f 0 ;;
+    fsync|rename) printf '5\n' >"$dir/highScore.txt"
+      export LD_PRELOAD=$library QUENDAL_FAIL_CALL=$fault QUENDAL_FAIL_NAME=highScore.txt
+      export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 ;;
   esac
   local reason status=0
   reason=$("$writer" once "$dir/highScore.txt" 99 2>&1) || status=$?
@@ -40,7 +46,8 @@ if [ "${3:-}" = inside ]; then
 fi
 source "$(dirname "$0")/common.sh"
 make_scratch
-if [ "$fault" = efbig ]; then
+library=$(realpath "${3:-/dev/null}")
+if [ "$fault" = efbig ] || [ "$fault" = fsync ] || [ "$fault" = rename ]; then
   verdict=$(save_once "$work/run")
 else
   unshare -Urm true 2>/dev/null || { echo "SKIPPED $fault: unshare -Urm is refused here"; exit 77; }

@@ -1,13 +1,16 @@
 # Reliability runs: the kill loop of two writers, failing writes, faults through the real game, valgrind.
 add_executable(score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp)
 target_link_libraries(score_writer PRIVATE game)
+add_library(fail_call MODULE ${CMAKE_CURRENT_SOURCE_DIR}/reliability/fail_call.cpp)
+target_link_libraries(fail_call PRIVATE ${CMAKE_DL_LIBS})
 
 set(reliability_dir ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
 add_test(NAME reliability_kill_loop
          COMMAND bash ${reliability_dir}/kill_loop.sh $<TARGET_FILE:score_writer> 200)
-foreach(fault efbig erofs enospc inplace)
+foreach(fault efbig erofs enospc inplace fsync rename)
   add_test(NAME reliability_write_${fault}
-           COMMAND bash ${reliability_dir}/write_faults.sh $<TARGET_FILE:score_writer> ${fault})
+           COMMAND bash ${reliability_dir}/write_faults.sh $<TARGET_FILE:score_writer> ${fault}
+                   $<TARGET_FILE:fail_call>)
   set_tests_properties(reliability_write_${fault} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
 set(program_cases normal stdin_closed stdout_closed stderr_closed bg_missing bg_empty bg_truncated
