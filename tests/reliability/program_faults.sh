@@ -51,18 +51,14 @@ case $3 in
   stdout_closed) closed=1 env=("${x11[@]}") shown="" ;;
   stderr_closed) closed=2 env=("${x11[@]}"); rm "$bg" ;;
   bg_missing) rm "$bg"; says "$bg" "No such file or directory" ;;
-  bg_empty) : >"$bg"; says "$bg" "not a JPEG or PNG picture" ;;
   bg_truncated) cut_half "$bg" ;;
-  bg_corrupt) damage "$bg"; says "$bg" "JPEG decoder: JPEG datastream contains no image" ;;
   bg_small) cp "$small" "$bg" ;;
   band_missing) rm "$band"; lost "No such file or directory" ;;
-  band_empty) : >"$band"; lost "not a JPEG or PNG picture" ;;
   # A JPEG cut in its scan data still decodes (the missing rows come out grey); one cut in its
   # header does not.
   band_truncated) cut_half "$band" ;;
   band_cut_header) head -c 300 "$src/assets/fire_bg_full.jpg" >"$band"
                    lost "JPEG decoder: Invalid JPEG file structure: missing SOS marker" ;;
-  band_corrupt) damage "$band"; lost "JPEG decoder: JPEG datastream contains no image" ;;
   band_small) cp "$small" "$band" ;;
   font_missing) rm "$font"; font_failed "No such file or directory" ;;
   font_fifo) rm "$font"; mkfifo "$font"; font_failed "not a regular file" ;;

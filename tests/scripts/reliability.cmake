@@ -13,10 +13,9 @@ foreach(fault efbig erofs enospc inplace fsync rename)
                    $<TARGET_FILE:fail_call>)
   set_tests_properties(reliability_write_${fault} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
-set(program_cases normal stdin_closed stdout_closed stderr_closed bg_missing bg_empty bg_truncated
-                  bg_corrupt bg_small band_missing band_empty band_truncated band_cut_header
-                  band_corrupt band_small font_missing font_fifo font_directory font_corrupt
-                  other_folder wrong_display escape_thrice)
+set(program_cases normal stdin_closed stdout_closed stderr_closed bg_missing bg_truncated bg_small
+                  band_missing band_truncated band_cut_header band_small font_missing font_fifo
+                  font_directory font_corrupt other_folder wrong_display escape_thrice)
 if(NOT QUENDAL_SANITIZE)
   list(APPEND program_cases valgrind)
 endif()

@@ -71,23 +71,3 @@ TEST(EngineLifecycle, InitialiseBuildsWindowTextureSurfacesAndKeyTable) {
   engine.reset();
   EXPECT_EQ(freed.Text(), "Free font: 24 point Cornerstone Regular.ttf\n");
 }
-
-// A window too large to create fails Initialise, leaves nothing made, and the loop refuses it.
-TEST(EngineLifecycle, WindowThatCannotBeCreatedFailsInitialiseAndTheLoop) {
-  for (const auto& [width, height] : {std::pair<int, int>{100000, 600}, {800, 100000}}) {
-    ScratchDirectory dir(true);
-    BaseEngine engine;
-    StdoutCapture err(2);
-    StdoutCapture out;
-    EXPECT_EQ(engine.Initialise("t", width, height, nullptr, 24), 1);
-    const std::string error = SDL_GetError();
-    EXPECT_EQ(out.Text(), "");
-    EXPECT_EQ(err.Text(), "Unable to init SDL: " + error + "\n");
-    EXPECT_FALSE(error.empty());
-    EXPECT_TRUE(engine.window == nullptr && engine.screenSurface == nullptr &&
-                engine.keyStates == nullptr);
-    EXPECT_EQ(engine.MainLoop(), 1);
-    engine.Render();
-    EXPECT_TRUE(engine.needsRedraw);
-  }
-}
