@@ -31,7 +31,7 @@ save_once() {
       trap '' XFSZ
       ulimit -f 0 ;;
     fsync|rename) printf '5\n' >"$dir/highScore.txt"
-      export LD_PRELOAD=$library QUENDAL_FAIL_CALL=$fault QUENDAL_FAIL_NAME=highScore.txt
+      export LD_PRELOAD=$library QUENDAL_FAIL=$fault
       export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 ;;
   esac
   local reason status=0
