@@ -47,13 +47,14 @@ prepare() {
   [ -z "$2" ] || (cd "$run" && sh -c "$2") || fail "the command failed: $2"
 }
 
-# Replays the recording (in real time while a command must run during play, run once "Game
-# Started" is printed), as nobody when asked; the console with standard error goes to $work/out.
+# Replays the recording within 60 s (in real time while a command must run during play, run once
+# "Game Started" is printed), as nobody when asked; the console with standard error goes to
+# $work/out.
 play() {
   local recording=$1 user=$2 during=$3 as=()
   [ "$user" != nobody ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   : >"$work/out"
-  (cd "$run" && exec "${as[@]}" "$work/quendal" --replay "$recording" --headless \
+  (cd "$run" && exec timeout 60 "${as[@]}" "$work/quendal" --replay "$recording" --headless \
      $([ -n "$during" ] || echo --fast) >"$work/out" 2>&1) &
   local game=$!
   if [ -n "$during" ]; then
