@@ -85,10 +85,11 @@ format-check: deps
 	clang-format --dry-run --Werror $$files && echo "format-check: $$(echo $$files | wc -w) files as clang-format lays them out"
 
 # Every test: the Release build, the sanitizer build and the short fuzz runs.
+# Many tests wait on a game or a window, so ctest runs twice as many as there are cores.
 test: format-check build build-asan build-fuzz
-	cd build && ctest --output-on-failure -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
-	cd build-fuzz && ctest --output-on-failure
+	cd build && ctest --output-on-failure -j $$(($(JOBS) * 2))
+	cd build-asan && ctest --output-on-failure -j $$(($(JOBS) * 2))
+	cd build-fuzz && ctest --output-on-failure -j $(JOBS)
 
 # Installs the engine library, its headers, CMake package and pkg-config file under PREFIX.
 install: build
