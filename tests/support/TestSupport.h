@@ -8,6 +8,9 @@
 
 namespace testsupport {
 
+// The font the game and the tests use, as named in the working directory.
+inline constexpr const char* kFont = "Cornerstone Regular.ttf";
+
 // Every pixel of any 32-bit surface, row by row.
 std::vector<uint32_t> PixelsOf(SDL_Surface* surface);
 

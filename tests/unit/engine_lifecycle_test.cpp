@@ -11,11 +11,10 @@
 
 namespace {
 
+using testsupport::kFont;
 using testsupport::Log;
 using testsupport::ScratchDirectory;
 using testsupport::StdoutCapture;
-
-const char* const kFont = "Cornerstone Regular.ttf";
 
 // The window, texture, surfaces, key table and flags of an initialised engine, a line each.
 std::string Describe(const BaseEngine& engine) {

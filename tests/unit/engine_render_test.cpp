@@ -41,6 +41,8 @@ const Log kFullFrame = {"render full", "underlay-1", "underlay-2", "draw-pass", 
 const Log kPartialFrame = {"render part", "undraw-pass", "after-undraw", "underlay-1",
                            "underlay-2",  "draw-pass",   "overlay"};
 
+}  // namespace
+
 // An initialised recorder that logs the render hooks.
 class EngineRender : public testsupport::RecorderTest {
  protected:
@@ -49,8 +51,6 @@ class EngineRender : public testsupport::RecorderTest {
     engine.hooks = true;
   }
 };
-
-}  // namespace
 
 TEST(EngineObjects, PassesStopWhenTheListChanges) {
   BaseEngine engine;

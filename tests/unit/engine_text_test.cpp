@@ -18,14 +18,15 @@ namespace {
 
 using testsupport::Canvas;
 using testsupport::DrawCall;
+using testsupport::kFont;
 using testsupport::StdoutCapture;
-
-const char* const kFont = "Cornerstone Regular.ttf";
 
 // A DrawString call.
 DrawCall Text(int x, int y, const std::string& text, uint32_t colour, bool onBackground = false) {
   return {DrawCall::kText, x, y, 0, 0, 0, 0, onBackground, colour, text};
 }
+
+}  // namespace
 
 // An engine initialised with the default font at 24 points, destroyed quietly.
 class EngineText : public testing::Test {
@@ -43,8 +44,6 @@ class EngineText : public testing::Test {
   testsupport::ScratchDirectory dir{true};
   std::unique_ptr<BaseEngine> engine = std::make_unique<BaseEngine>();
 };
-
-}  // namespace
 
 // Every position where a line crosses an edge, on the screen (the default target), on the
 // background, and inside a clip rectangle that starts away from the corner: each line is rendered
