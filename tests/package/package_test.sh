@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the engine twice into a scratch prefix with a space in its path, builds the brick breaker
 # against it through the CMake package and through pkg-config, and plays each build headless.
-# Usage: package_test.sh <source dir> <engine build dir> [<compile and link flags>]
+# Usage: package_test.sh <source dir> <engine build dir>
 set -uo pipefail
-src=$1 build=$2 flags=${3:-}
+src=$1 build=$2
 here=$src/tests/package
 . "$src/tests/reliability/common.sh"
 make_scratch
@@ -18,8 +18,7 @@ pass "installed twice into '$prefix'"
 build_example() {
   local name=$1
   shift
-  cmake -S "$src/examples/bricks" -B "$work/$name" -DCMAKE_CXX_FLAGS="$flags" \
-        -DCMAKE_EXE_LINKER_FLAGS="$flags" "$@" >"$work/$name.log" 2>&1 &&
+  cmake -S "$src/examples/bricks" -B "$work/$name" "$@" >"$work/$name.log" 2>&1 &&
     cmake --build "$work/$name" -j 2 >>"$work/$name.log" 2>&1
 }
 build_example package -DCMAKE_PREFIX_PATH="$prefix" || stop "find_package build: $(tail -20 "$work/package.log")"

@@ -4,5 +4,5 @@ if(NOT QUENDAL_SANITIZE)
   add_test(NAME e2e_record_replay
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/record_replay.sh $<TARGET_FILE:quendal>
                    ${CMAKE_SOURCE_DIR})
-  set_tests_properties(e2e_record_replay PROPERTIES TIMEOUT 300)
+  set_tests_properties(e2e_record_replay PROPERTIES TIMEOUT 300 COST 12)
 endif()
