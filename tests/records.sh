@@ -49,20 +49,19 @@ prepare() {
 
 # Replays the recording within 60 s (in real time while a command must run during play, run once
 # "Game Started" is printed), as nobody when asked; the console with standard error goes to
-# $work/out.
+# $work/stdout.
 play() {
   local recording=$1 user=$2 during=$3 as=()
   [ "$user" != nobody ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-  : >"$work/out"
+  : >"$work/stdout"
   (cd "$run" && exec timeout 60 "${as[@]}" "$work/quendal" --replay "$recording" --headless \
-     $([ -n "$during" ] || echo --fast) >"$work/out" 2>&1) &
+     $([ -n "$during" ] || echo --fast) >"$work/stdout" 2>&1) &
   local game=$!
   if [ -n "$during" ]; then
-    wait_for 30 printed_out "Game Started" && (cd "$run" && sh -c "$during") || fail "could not run: $during"
+    wait_for 30 printed "Game Started" && (cd "$run" && sh -c "$during") || fail "could not run: $during"
   fi
   wait "$game" || fail "exit status $?"
 }
-printed_out() { grep -q "$1" "$work/out"; }
 nl=$'\n'
 
 # Reads a table's rows, fields split at tabs (empty ones kept): rows FILE, then read -r from fd 3.
@@ -74,7 +73,7 @@ while IFS=$'\001' read -r -u 3 content command user best reading after; do
   before=$(listing)
   play "$work/escape.rec" "$user" ""
   what="reading '$content' $command"
-  check_bytes "$what: console" "$work/out" \
+  check_bytes "$what: console" "$work/stdout" \
     <(console "$best" $'\nGame Exit' "${reading:+$reading$nl}")
   [ "$(listing)" = "${after:-$before}" ] && pass "$what: the folder" ||
     fail "$what: the folder holds $(listing), wanted ${after:-$before}"
@@ -84,9 +83,9 @@ rows "$tables/record_saving.tsv"
 while IFS=$'\001' read -r -u 3 command after reading saving user during; do
   prepare "<missing>" "$command"
   play "$work/gameover.rec" "$user" "$during"
-  best=$(sed -n 's/^Highest Score Read -> //p' "$work/out")
+  best=$(sed -n 's/^Highest Score Read -> //p' "$work/stdout")
   what="saving after $command $during"
-  check_bytes "$what: console" "$work/out" \
+  check_bytes "$what: console" "$work/stdout" \
     <(console "$best" $'\nGame Started'"${saving:+$saving$nl}"$'\nGame Over\nGame Exit' "${reading:+$reading$nl}")
   [ "$(listing)" = "$after" ] && pass "$what: the folder" ||
     fail "$what: the folder holds $(listing), wanted $after"

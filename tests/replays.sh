@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Replays each committed recording headless and fast and compares what it printed on stdout and
 # stderr, the record it left, the last frame's pixel checksum and the recording written again while
-# replaying; then runs
-# the table of bad command lines and recordings: each must print its one line on stderr, exit 2,
-# print nothing else and leave the record alone.
+# replaying; then runs the table of bad command lines and recordings: each must print its one line
+# on stderr, exit 2, print nothing else and leave the record alone.
 # Usage: replays.sh <quendal binary> <source dir> [--update] (--update rewrites the expectations).
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 <quendal binary> <source dir> [--update]" >&2; exit 2; }

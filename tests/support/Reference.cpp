@@ -215,9 +215,12 @@ std::string Canvas::Draw(const DrawCall& call) {
   if (difference.empty())
     return "";
   char text[160];
-  std::snprintf(text, sizeof text, "call kind %d (%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ",
-                static_cast<int>(call.kind), a, b, c, d, e, f,
-                call.onBackground ? "background" : "screen", image.width, image.height);
+  static const char* const kNames[] = {"DrawRectangle",        "DrawOval",   "RenderImage",
+                                       "CopyBackgroundPixels", "DrawString", "FillBackground",
+                                       "RenderImageBlended"};
+  std::snprintf(text, sizeof text,
+                "%s(%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ", kNames[call.kind], a, b, c,
+                d, e, f, call.onBackground ? "background" : "screen", image.width, image.height);
   std::copy(screenTwin.buffer.begin(), screenTwin.buffer.end(), screen.buffer.begin());
   std::copy(backgroundTwin.buffer.begin(), backgroundTwin.buffer.end(), background.buffer.begin());
   return text + difference;

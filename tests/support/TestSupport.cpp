@@ -65,7 +65,7 @@ void Push(uint32_t type, int code, int x, int y) {
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }
 
-std::vector<std::vector<std::string>> Table(const std::string& name) {
+std::vector<std::vector<std::string>> Table(const std::string& name, size_t columns) {
   std::ifstream in(SourceDir() + "/tests/tables/" + name);
   std::vector<std::vector<std::string>> rows;
   for (std::string line; std::getline(in, line);) {
@@ -75,6 +75,7 @@ std::vector<std::vector<std::string>> Table(const std::string& name) {
     rows.emplace_back();
     for (std::string field; std::getline(fields, field, '\t');)
       rows.back().push_back(field);
+    rows.back().resize(columns);
   }
   if (rows.empty())
     throw std::runtime_error("no rows in tests/tables/" + name);

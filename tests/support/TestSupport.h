@@ -2,6 +2,7 @@
 #pragma once
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,8 +60,9 @@ void Push(uint32_t type, int code = 0, int x = 0, int y = 0);
 // The source tree's path (for the committed assets).
 std::string SourceDir();
 
-// The rows of the table tests/tables/NAME, fields split at tabs; blank lines and lines that start
-// with '#' are skipped. Throws when there is no row.
-std::vector<std::vector<std::string>> Table(const std::string& name);
+// The rows of the table tests/tables/NAME, each split at tabs into exactly `columns` fields (the
+// missing last ones empty); blank lines and lines that start with '#' are skipped. Throws when
+// there is no row.
+std::vector<std::vector<std::string>> Table(const std::string& name, size_t columns);
 
 }  // namespace testsupport

@@ -5,6 +5,6 @@
 #include "support/TestSupport.h"
 
 TEST(EngineKeys, KeyCodeToIndexTable) {
-  for (const auto& row : testsupport::Table("keys.tsv"))
+  for (const auto& row : testsupport::Table("keys.tsv", 2))
     EXPECT_EQ(BaseEngine::KeyCodeToIndex(std::stoi(row[0])), std::stoi(row[1])) << "key " << row[0];
 }

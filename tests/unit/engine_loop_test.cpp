@@ -44,8 +44,7 @@ TEST_F(EngineLoop, EventTable) {
   const std::map<std::string, Uint32> types = {
       {"keydown", SDL_KEYDOWN},       {"keyup", SDL_KEYUP},           {"motion", SDL_MOUSEMOTION},
       {"press", SDL_MOUSEBUTTONDOWN}, {"release", SDL_MOUSEBUTTONUP}, {"quit", SDL_QUIT}};
-  for (auto row : testsupport::Table("events.tsv")) {
-    row.resize(5);
+  for (const auto& row : testsupport::Table("events.tsv", 5)) {
     SCOPED_TRACE(row[1]);
     engine.log.clear();
     engine.exitCode = std::stoi(row[0]);
@@ -110,8 +109,7 @@ TEST_F(EngineLoop, TickRuleOnAVirtualClock) {
   ArrivalClock clock;
   engine.clock = &clock;
   engine.needsRedraw = engine.needsFullRedraw = false;
-  for (auto row : testsupport::Table("ticks.tsv")) {
-    row.resize(5);
+  for (const auto& row : testsupport::Table("ticks.tsv", 5)) {
     SCOPED_TRACE(row[0]);
     engine.log.clear();
     clock.Set(std::stoi(row[0]));

@@ -21,7 +21,7 @@ TEST(EnginePrimitives, TableMatchesTheModels) {
     int width, height, padding, backgroundWidth, backgroundHeight, backgroundPadding;
     int imageWidth, imageHeight;
   };
-  const auto table = testsupport::Table("drawing.tsv");
+  const auto table = testsupport::Table("drawing.tsv", 1);
   for (const Geometry& g :
        {Geometry{64, 48, 0, 64, 48, 0, 37, 23}, Geometry{800, 600, 3, 790, 610, 1, 1000, 600}}) {
     BaseEngine engine;

@@ -15,7 +15,7 @@ using GamePlay = gametest::PlayingGame;
 // One update of ball B from a placed state beside the paddle (tests/tables/ball.tsv).
 TEST_F(GamePlay, BallUpdateTable) {
   ZarvoBallBase* ball = game.BallB();
-  for (const auto& row : testsupport::Table("ball.tsv")) {
+  for (const auto& row : testsupport::Table("ball.tsv", 5)) {
     SCOPED_TRACE(row[0]);
     game.gameOver = false;
     game.score = 0;
@@ -36,7 +36,7 @@ TEST_F(GamePlay, BallUpdateTable) {
 // One update of the paddle from a placed centre with keys held (tests/tables/paddle.tsv).
 TEST_F(GamePlay, PaddleStepTable) {
   ZarvoPlayer* player = game.Player();
-  for (const auto& row : testsupport::Table("paddle.tsv")) {
+  for (const auto& row : testsupport::Table("paddle.tsv", 5)) {
     SCOPED_TRACE(row[0]);
     player->exactX = std::stod(row[1]);
     std::istringstream names(row[2]);

@@ -19,7 +19,7 @@ TEST(ObjectsDisplayable, DrawAndUndrawTable) {
   testsupport::Canvas canvas(engine, 64, 48, 2);
   canvas.Noise(1);
   bool first = true;
-  for (const auto& row : testsupport::Table("displayable.tsv")) {
+  for (const auto& row : testsupport::Table("displayable.tsv", 1)) {
     SCOPED_TRACE(row[0]);
     DisplayableObject object(&engine);
     if (std::exchange(first, false)) {
