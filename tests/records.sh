@@ -4,9 +4,9 @@
 # and what the committed game-over recording's save of 2 leaves among links, modes, other games and
 # folders the player may not write (tests/tables/record_saving.tsv). Each run's console, standard
 # error in its place, and the folder's listing after are compared byte for byte.
-# Usage: records.sh <quendal binary> <source dir>
+# Usage: records.sh <quendal binary> <source dir> reading|saving (the table to run)
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 <quendal binary> <source dir>" >&2; exit 2; }
+case ${3:-} in reading|saving) ;; *) echo "usage: $0 <quendal binary> <source dir> reading|saving" >&2; exit 2 ;; esac
 source "$(dirname "$0")/reliability/common.sh"
 tables=$2/tests/tables
 make_scratch "$2"
@@ -67,27 +67,35 @@ nl=$'\n'
 # Reads a table's rows, fields split at tabs (empty ones kept): rows FILE, then read -r from fd 3.
 rows() { grep -v '^#' "$1" | tr '\t' '\001' >"$work/rows"; exec 3<"$work/rows"; }
 
-rows "$tables/record_reading.tsv"
-while IFS=$'\001' read -r -u 3 content command user best reading after; do
-  prepare "$content" "$command"
-  before=$(listing)
-  play "$work/escape.rec" "$user" ""
-  what="reading '$content' $command"
-  check_bytes "$what: console" "$work/stdout" \
-    <(console "$best" $'\nGame Exit' "${reading:+$reading$nl}")
-  [ "$(listing)" = "${after:-$before}" ] && pass "$what: the folder" ||
-    fail "$what: the folder holds $(listing), wanted ${after:-$before}"
-done
+# The reading table, row by row.
+reading() {
+  rows "$tables/record_reading.tsv"
+  while IFS=$'\001' read -r -u 3 content command user best reading after; do
+    prepare "$content" "$command"
+    before=$(listing)
+    play "$work/escape.rec" "$user" ""
+    what="reading '$content' $command"
+    check_bytes "$what: console" "$work/stdout" \
+      <(console "$best" $'\nGame Exit' "${reading:+$reading$nl}")
+    [ "$(listing)" = "${after:-$before}" ] && pass "$what: the folder" ||
+      fail "$what: the folder holds $(listing), wanted ${after:-$before}"
+  done
+}
 
-rows "$tables/record_saving.tsv"
-while IFS=$'\001' read -r -u 3 command after reading saving user during; do
-  prepare "<missing>" "$command"
-  play "$work/gameover.rec" "$user" "$during"
-  best=$(sed -n 's/^Highest Score Read -> //p' "$work/stdout")
-  what="saving after $command $during"
-  check_bytes "$what: console" "$work/stdout" \
-    <(console "$best" $'\nGame Started'"${saving:+$saving$nl}"$'\nGame Over\nGame Exit' "${reading:+$reading$nl}")
-  [ "$(listing)" = "$after" ] && pass "$what: the folder" ||
-    fail "$what: the folder holds $(listing), wanted $after"
-done
-finish "records passed"
+# The saving table, row by row.
+saving() {
+  rows "$tables/record_saving.tsv"
+  while IFS=$'\001' read -r -u 3 command after reading saving user during; do
+    prepare "<missing>" "$command"
+    play "$work/gameover.rec" "$user" "$during"
+    best=$(sed -n 's/^Highest Score Read -> //p' "$work/stdout")
+    what="saving after $command $during"
+    check_bytes "$what: console" "$work/stdout" \
+      <(console "$best" $'\nGame Started'"${saving:+$saving$nl}"$'\nGame Over\nGame Exit' "${reading:+$reading$nl}")
+    [ "$(listing)" = "$after" ] && pass "$what: the folder" ||
+      fail "$what: the folder holds $(listing), wanted $after"
+  done
+}
+
+"$3"
+finish "records: the $3 table passed"
