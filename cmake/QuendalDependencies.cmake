@@ -8,6 +8,9 @@ set(QUENDAL_DEPENDENCIES
   "SDL2_ttf|CONFIG|SDL2_ttf::SDL2_ttf|libsdl2-ttf-dev|SDL2_ttf"
   "PNG|MODULE|PNG::PNG|libpng-dev|libpng"
   "JPEG|MODULE|JPEG::JPEG|libjpeg62-turbo-dev|libjpeg")
+if(NOT EMSCRIPTEN)
+  list(APPEND QUENDAL_DEPENDENCIES "X11|MODULE|X11::X11|libx11-dev|x11")
+endif()
 
 # Finds every dependency quietly. Sets QUENDAL_DEPENDENCY_TARGETS, QUENDAL_PKG_CONFIG_MODULES,
 # QUENDAL_DEPENDENCY_CALLS (the find_package arguments of each, joined by "|") and

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/StandardStreams.h"
+#include "engine/WindowSystemErrors.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ BaseEngine::~BaseEngine() {
 int BaseEngine::Initialise(const char* title, int width, int height, const char* fontFile,
                            int fontSize) {
   OpenStandardStreams();
+  TolerateVanishedWindows();
   screenWidth = width;
   screenHeight = height;
   if (SDL_Init(SDL_INIT_VIDEO) < 0)

@@ -42,7 +42,8 @@ wait_for 30 escape || stop "the program did not end within 30 s of Escape"
 status=0
 wait "$pid" || status=$?
 pid=""
-[ "$status" -eq 0 ] && pass "recorded: exit status 0" || fail "recorded: exit status $status"
+[ "$status" -eq 0 ] && pass "recorded: exit status 0" ||
+  { fail "recorded: exit status $status; stderr:"; cat "$work/stderr"; }
 
 (cd "$work/replay" && exec "$binary" --replay "$work/game.rec" --headless --fast \
    --screenshot "$work/replayed.png" >"$work/replayed.out" 2>"$work/replayed.err") ||

@@ -1,8 +1,16 @@
-# The one real-window test: a game recorded in a real window under Xvfb and replayed headless and
-# fast gives the same bytes and the same last frame; window exposes and a console that goes away.
+# The real-window tests, in the plain build. A game recorded in a real window under Xvfb and
+# replayed headless and fast gives the same bytes and the same last frame; window exposes and a
+# console that goes away. The X error handler lets only an event to a vanished window pass.
 if(NOT QUENDAL_SANITIZE)
   add_test(NAME e2e_record_replay
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/record_replay.sh $<TARGET_FILE:quendal>
                    ${CMAKE_SOURCE_DIR})
   set_tests_properties(e2e_record_replay PROPERTIES TIMEOUT 300 COST 12)
+
+  add_executable(vanished_window_test e2e/vanished_window_test.cpp e2e/vanished_window.cpp)
+  target_link_libraries(vanished_window_test PRIVATE engine X11::X11 GTest::gtest GTest::gtest_main)
+  add_test(NAME e2e_vanished_window
+           COMMAND xvfb-run -a -s "-nolisten tcp" env SDL_VIDEODRIVER=x11
+                   $<TARGET_FILE:vanished_window_test> --gtest_death_test_style=threadsafe)
+  set_tests_properties(e2e_vanished_window PROPERTIES TIMEOUT 60)
 endif()
