@@ -4,10 +4,10 @@
 # stopped. Each round kills both, each 0 to 9 ms after a save of its own. Then the file holds one
 # complete decimal line, never below a save that either writer completed; no save fails; at the
 # end the file holds the highest and no temporary file is left.
-# Usage: kill_loop.sh <score_writer> <saves>
+# Usage: kill_loop.sh <score_writer> <saves>; KILL_LOOP_SAVES, when set, overrides <saves>.
 set -u
 binary=$(realpath "$1")
-saves=${2:-1000}
+saves=${KILL_LOOP_SAVES:-${2:-1000}}
 source "$(dirname "$0")/common.sh"
 # A writer killed while the leak check runs at its exit leaves that check's complaint on stderr;
 # leaks are for the sanitizer runs of the other tests.
