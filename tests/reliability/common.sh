@@ -30,8 +30,7 @@ need() {
 # Runs the calling script again under its own X server: under_xvfb "$0" "$@".
 under_xvfb() {
   [ -z "${QUENDAL_UNDER_XVFB:-}" ] || return 0
-  need xvfb-run Xvfb
-  exec env QUENDAL_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$@"
+  exec env QUENDAL_UNDER_XVFB=1 bash "$(dirname "${BASH_SOURCE[0]}")/../with_xvfb.sh" bash "$@"
 }
 
 # Polls a command every 0.1 s until it succeeds or the limit passes: wait_for SECONDS COMMAND...

@@ -10,7 +10,7 @@ if(NOT QUENDAL_SANITIZE)
   add_executable(vanished_window_test e2e/vanished_window_test.cpp e2e/vanished_window.cpp)
   target_link_libraries(vanished_window_test PRIVATE engine X11::X11 GTest::gtest GTest::gtest_main)
   add_test(NAME e2e_vanished_window
-           COMMAND xvfb-run -a -s "-nolisten tcp" env SDL_VIDEODRIVER=x11
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh env SDL_VIDEODRIVER=x11
                    $<TARGET_FILE:vanished_window_test> --gtest_death_test_style=threadsafe)
   set_tests_properties(e2e_vanished_window PROPERTIES TIMEOUT 60)
 endif()
