@@ -7,10 +7,8 @@ display=$(mktemp)
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$display" >/dev/null 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$display"' EXIT
-for _ in $(seq 300); do
-  grep -q . "$display" && break
-  kill -0 "$server" 2>/dev/null || { echo "Xvfb failed to start" >&2; exit 1; }
+until grep -q . "$display" || ! kill -0 "$server" 2>/dev/null || [ "$SECONDS" -gt 30 ]; do
   sleep 0.1
 done
-grep -q . "$display" || { echo "Xvfb did not start within 30 s" >&2; exit 1; }
+grep -q . "$display" || { echo "Xvfb did not start (waited up to 30 s)" >&2; exit 1; }
 DISPLAY=:$(cat "$display") "$@"
