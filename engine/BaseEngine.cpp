@@ -96,12 +96,15 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   if (fontFile != nullptr && fontFile[0] != '\0')
     defaultFont = fontManager.GetFont(fontFile, fontSize);
 
-  window = SDL_CreateWindow(title, 10, 40, screenWidth, screenHeight, 0);
+  // Hidden until its renderer exists: making a renderer can replace the window, and a shown one
+  // would flash on the screen each time.
+  window = SDL_CreateWindow(title, 10, 40, screenWidth, screenHeight, SDL_WINDOW_HIDDEN);
   if (window == nullptr)
     return ReportStartFailure();
   renderer = FramePresenter::CreateRenderer(window);
   if (renderer == nullptr)
     return ReportStartFailure();
+  SDL_ShowWindow(window);
   screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                     screenWidth, screenHeight);
   if (screenTexture == nullptr)

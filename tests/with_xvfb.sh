@@ -2,7 +2,6 @@
 # Runs a command under an X server of its own, on a display number the server picked itself, so
 # that tests running side by side never share or race for one: with_xvfb.sh COMMAND...
 set -u
-command -v Xvfb >/dev/null || { echo "Xvfb is not installed (make deps installs it)" >&2; exit 1; }
 display=$(mktemp)
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$display" >/dev/null 2>&1 &
 server=$!
@@ -10,5 +9,5 @@ trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$display"' 
 until grep -q . "$display" || ! kill -0 "$server" 2>/dev/null || [ "$SECONDS" -gt 30 ]; do
   sleep 0.1
 done
-grep -q . "$display" || { echo "Xvfb did not start (waited up to 30 s)" >&2; exit 1; }
+grep -q . "$display" || { echo "Xvfb did not start within 30 s (make deps installs it)" >&2; exit 1; }
 DISPLAY=:$(cat "$display") "$@"
