@@ -68,7 +68,7 @@ BaseEngine::~BaseEngine() {
 int BaseEngine::Initialise(const char* title, int width, int height, const char* fontFile,
                            int fontSize) {
   OpenStandardStreams();
-  TolerateVanishedWindows();
+  InstallWindowSystemErrorHandlers();
   screenWidth = width;
   screenHeight = height;
   if (SDL_Init(SDL_INIT_VIDEO) < 0)

@@ -1,4 +1,4 @@
-// The X error handler that tolerates events sent to vanished windows.
+// The X error handlers: events to vanished windows pass, a lost connection ends the program.
 #include "engine/WindowSystemErrors.h"
 
 #include <SDL_config.h>
@@ -6,6 +6,9 @@
 #ifdef SDL_VIDEO_DRIVER_X11
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -17,12 +20,21 @@ int PassVanishedWindows(Display* display, XErrorEvent* error) {
   return previousHandler(display, error);
 }
 
+int EndOnLostConnection(Display* display) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "X connection to %s lost (the X server ended); the program ends\n",
+               DisplayString(display));
+  std::_Exit(1);
+}
+
 }  // namespace
 
-void TolerateVanishedWindows() {
-  if (previousHandler == nullptr)
-    previousHandler = XSetErrorHandler(PassVanishedWindows);
+void InstallWindowSystemErrorHandlers() {
+  if (previousHandler != nullptr)
+    return;
+  previousHandler = XSetErrorHandler(PassVanishedWindows);
+  XSetIOErrorHandler(EndOnLostConnection);
 }
 #else
-void TolerateVanishedWindows() {}
+void InstallWindowSystemErrorHandlers() {}
 #endif

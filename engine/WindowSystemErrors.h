@@ -1,10 +1,11 @@
-// Keeping a harmless X error from ending the program.
+// X errors that must neither end the program for nothing nor leave it spinning.
 #pragma once
 
-// Installs an X error handler that lets an event sent to a window that no longer exists pass and
-// hands every other error to the handler it replaces (Xlib's own prints it and exits). SDL wakes
-// its event wait with such events through a second X connection, which the server may serve after
-// the window was destroyed; Xlib's handler would then end the program with status 1 as it closes.
-// Call it before SDL opens its connections, so that SDL keeps it as the handler it restores;
-// Initialise does. Does nothing where SDL has no X11 driver.
-void TolerateVanishedWindows();
+// Installs two X error handlers; call it before SDL opens its connections, so that SDL keeps them
+// as the handlers it restores (Initialise does). Does nothing where SDL has no X11 driver.
+// - An event sent to a window that no longer exists passes: SDL wakes its event wait through a
+//   second X connection, which the server may serve after the window was destroyed. Every other
+//   error goes to the handler replaced (Xlib's prints it and exits with status 1).
+// - A lost connection (the X server ended) says so in one line on stderr and ends the program at
+//   once with status 1, without the exit handlers: SDL's would wait forever on the dead connection.
+void InstallWindowSystemErrorHandlers();

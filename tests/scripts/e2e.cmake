@@ -11,5 +11,5 @@ if(NOT QUENDAL_SANITIZE)
   add_test(NAME e2e_vanished_window
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh env SDL_VIDEODRIVER=x11
                    $<TARGET_FILE:vanished_window_test> --gtest_death_test_style=threadsafe)
-  set_tests_properties(e2e_vanished_window PROPERTIES TIMEOUT 60)
+  set_tests_properties(e2e_vanished_window PROPERTIES TIMEOUT 30)
 endif()
