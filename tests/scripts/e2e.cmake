@@ -1,5 +1,5 @@
 # The real-window tests, in the plain build: a game recorded under Xvfb replays headless and fast
-# to the same bytes and last frame; one map at start; only an event to a vanished window passes.
+# to the same bytes and last frame; the engine's window opens once and its X error handlers hold.
 if(NOT QUENDAL_SANITIZE)
   add_test(NAME e2e_record_replay
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/record_replay.sh $<TARGET_FILE:quendal>
