@@ -63,7 +63,7 @@ if measure 10 >"$cpu_new" && measure 10 old >"$cpu_old" &&
   echo "(goals: start <= 0.02, play <= 0.06, median <= 1 ms, p99 <= 2 ms;" \
        "$(field "$cpu_new" play 3) s of play over $(field "$cpu_new" play 4) games)"
 else
-  echo "Whole program: not measured (needs xvfb-run, Xvfb and xdotool; see $log)"
+  echo "Whole program: not measured (needs Xvfb and xdotool; see $log)"
 fi
 
 # Headless fast replays of a recorded game, beside real time (one update per 15 ms).
@@ -79,8 +79,8 @@ fi
 rm -f "$replay"
 
 # Putting one frame on a real window, per path SDL offers, against a memcpy of the frame.
-if xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
-    "$build/bench/present_bench" >"$present" 2>>"$log"; then
+if bash "$here/tests/with_xvfb.sh" env SDL_VIDEODRIVER=x11 "$build/bench/present_bench" >"$present" \
+    2>>"$log"; then
   echo
   echo "Presenting an 800x600 frame under Xvfb, CPU us per frame; baseline = memcpy of the frame"
   bound=$(field "$present" memcpy 2)
@@ -89,6 +89,6 @@ if xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 
     row "Present: $path" "$(field "$present" "$path" 2)" "$bound" report
   done
 else
-  echo "Presenting: not measured (needs xvfb-run; see $log)"
+  echo "Presenting: not measured (needs Xvfb; see $log)"
 fi
 exit 0
