@@ -22,8 +22,7 @@ int PassVanishedWindows(Display* display, XErrorEvent* error) {
 
 int EndOnLostConnection(Display* display) {
   std::fflush(stdout);
-  std::fprintf(stderr, "X connection to %s lost (the X server ended); the program ends\n",
-               DisplayString(display));
+  std::fprintf(stderr, "X connection to %s lost; the program ends\n", DisplayString(display));
   std::_Exit(1);
 }
 

@@ -6,6 +6,7 @@
 // - An event sent to a window that no longer exists passes: SDL wakes its event wait through a
 //   second X connection, which the server may serve after the window was destroyed. Every other
 //   error goes to the handler replaced (Xlib's prints it and exits with status 1).
-// - A lost connection (the X server ended) says so in one line on stderr and ends the program at
-//   once with status 1, without the exit handlers: SDL's would wait forever on the dead connection.
+// - A lost connection (the server ended or dropped it) says so in one line on stderr and ends the
+//   program at once with status 1, without the exit handlers: SDL's would wait forever on the
+//   dead connection.
 void InstallWindowSystemErrorHandlers();
