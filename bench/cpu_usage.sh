@@ -30,9 +30,7 @@ start_game() {
   rm -f "$work/run/highScore.txt"
   start_program "$binary" "" "${game_args[@]}"
   wait_for 30 printed "Highest Score Read" || { echo "the start screen did not open" >&2; exit 1; }
-  wait_for 30 xdotool search --name "Quendal The Warden" >/dev/null ||
-    { echo "no game window" >&2; exit 1; }
-  window=$(xdotool search --name "Quendal The Warden" | head -n 1)
+  wait_for 30 find_window || { echo "no game window" >&2; exit 1; }
   sleep 1
 }
 

@@ -16,11 +16,6 @@ printf '1\n' >"$work/run/highScore.txt"
 cp -r "$work/run" "$work/replay"
 SDL_RENDER_DRIVER=opengl start_program "$binary" "" --record "$work/game.rec"
 
-# Sets window to the game's visible window, looked up anew: a starting game may replace its window.
-find_window() {
-  window=$(xdotool search --onlyvisible --name "Quendal The Warden" 2>/dev/null | head -n 1)
-  [ -n "$window" ]
-}
 wait_for 30 printed "Highest Score Read" || stop "the start screen did not open within 30 s"
 wait_for 30 find_window || stop "no visible window within 30 s"
 click_play() { xdotool mousemove --window "$window" 400 257 click 1; wait_for 5 printed "Game Started"; }

@@ -51,6 +51,13 @@ start_program() {
   pid=$!
 }
 
+# Sets window to the game's visible window, looked up anew each time: a starting game may replace
+# its window. False while there is none.
+find_window() {
+  window=$(xdotool search --onlyvisible --name "Quendal The Warden" 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
+
 # True once the program's output holds the text.
 printed() { grep -q "$1" "$work/stdout"; }
 

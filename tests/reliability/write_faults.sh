@@ -16,8 +16,8 @@ declare -A outcomes=([efbig]="1, highScore.txt: best score 99 not saved: File to
   [inplace]="0, highScore.txt: best score 99 written in place, the folder takes no new file: Read-only file system, record 99")
 [ -n "${outcomes[$fault]:-}" ] || { echo "unknown fault $fault"; exit 2; }
 
-# Sets up the fault on the directory (inside the namespace for erofs and enospc), with the record 5
-# there; then saves 99 and prints what is left: the writer's status and reason, record, temporary files.
+# Sets up the fault on the directory, with the record 5 there (mounts run inside the namespace);
+# then saves 99 and prints what is left: the writer's status and reason, record, temporary files.
 save_once() {
   local dir=$1
   case $fault in
@@ -47,7 +47,7 @@ fi
 source "$(dirname "$0")/common.sh"
 make_scratch
 library=$(realpath "${3:-/dev/null}")
-if [ "$fault" = efbig ] || [ "$fault" = fsync ] || [ "$fault" = rename ]; then
+if [[ $fault =~ ^(efbig|fsync|rename)$ ]]; then
   verdict=$(save_once "$work/run")
 else
   unshare -Urm true 2>/dev/null || { echo "SKIPPED $fault: unshare -Urm is refused here"; exit 77; }

@@ -7,7 +7,7 @@ if(NOT QUENDAL_SANITIZE)
   set_tests_properties(e2e_record_replay PROPERTIES TIMEOUT 300 COST 12)
 
   add_executable(vanished_window_test e2e/vanished_window_test.cpp)
-  target_link_libraries(vanished_window_test PRIVATE engine X11::X11 GTest::gtest GTest::gtest_main)
+  target_link_libraries(vanished_window_test PRIVATE engine GTest::gtest GTest::gtest_main)
   add_test(NAME e2e_vanished_window
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh env SDL_VIDEODRIVER=x11
                    $<TARGET_FILE:vanished_window_test> --gtest_death_test_style=threadsafe)
