@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/BaseEngine.h"
-#include "engine/ImageData.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/pictures/ImageData.h"
 #include "game/ZarvoMain.h"
 
 namespace bench {

@@ -8,8 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "engine/RecordingWriter.h"
+#include "engine/replay/RecordingWriter.h"
 #include "game/ZarvoMain.h"
+
+using namespace quendal;
 
 namespace {
 

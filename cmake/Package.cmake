@@ -10,7 +10,8 @@ install(TARGETS engine EXPORT QuendalEngineTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 file(GLOB public_headers CONFIGURE_DEPENDS
-     RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/engine/*.h ${CMAKE_SOURCE_DIR}/objects/*.h)
+     RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/engine/*.h ${CMAKE_SOURCE_DIR}/engine/*/*.h
+     ${CMAKE_SOURCE_DIR}/objects/*.h)
 foreach(header IN LISTS public_headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quendal/${folder})

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "support/Reference.h"
+
+using namespace quendal;
 
 namespace {
 

@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/ImageData.h"
+#include "engine/pictures/ImageData.h"
 #include "support/Reference.h"
+
+using namespace quendal;
 
 namespace {
 

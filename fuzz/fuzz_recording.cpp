@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/RecordingReader.h"
-#include "engine/RecordingWriter.h"
+#include "engine/replay/RecordingReader.h"
+#include "engine/replay/RecordingWriter.h"
+
+using namespace quendal;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RecordingReader first;

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <thread>
 
-#include "engine/RegularFile.h"
+#include "engine/platform/RegularFile.h"
 
 namespace {
 
@@ -240,7 +240,7 @@ bool Replace(const std::string& path, int value, std::string& why, bool& inPlace
 }  // namespace
 
 HighScoreFile::Reading HighScoreFile::Read(const char* path, int& value, std::string& why) {
-  const int fd = OpenRegularDescriptor(path, why);
+  const int fd = quendal::OpenRegularDescriptor(path, why);
   if (fd < 0)
     return errno == ENOENT ? Reading::None : Reading::Unknown;
   const off_t size = ::lseek(fd, 0, SEEK_END);

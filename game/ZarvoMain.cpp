@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/ImageData.h"
-#include "engine/RegularFile.h"
+#include "engine/platform/RegularFile.h"
 #include "game/StartButtons.h"
 #include "game/ZarvoBallA.h"
 #include "game/ZarvoBallB.h"
@@ -43,7 +43,7 @@ int ZarvoMain::InitialiseGame() {
 }
 
 bool ZarvoMain::LoadPicture(ImageData& picture, const char* fileName) {
-  const std::string path = FindDataFile(fileName);
+  const std::string path = quendal::FindDataFile(fileName);
   if (picture.LoadImage(path.c_str()))
     return true;
   std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());

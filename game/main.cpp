@@ -7,10 +7,10 @@
 #include <ctime>
 #include <memory>
 
-#include "engine/StandardStreams.h"
+#include "engine/platform/StandardStreams.h"
 #include "game/ZarvoMain.h"
 #ifdef __EMSCRIPTEN__
-#include "engine/BrowserLoop.h"
+#include "engine/platform/BrowserLoop.h"
 #endif
 
 namespace {
@@ -27,7 +27,7 @@ int Finish(int result) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  OpenStandardStreams();
+  quendal::OpenStandardStreams();
   std::signal(SIGPIPE, SIG_IGN);  // a console that went away must not end the game before it saves
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 #ifdef __EMSCRIPTEN__
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 #ifdef __EMSCRIPTEN__
-  BrowserLoop::Run(*game, [] { return Finish(0); });
+  quendal::BrowserLoop::Run(*game, [] { return Finish(0); });
 #endif
   return Finish(game->MainLoop());
 }

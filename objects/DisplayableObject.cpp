@@ -5,8 +5,10 @@
 #include <climits>
 #include <cstdint>
 
-#include "engine/BaseEngine.h"
-#include "engine/PixelRows.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/draw/PixelRows.h"
+
+using namespace quendal;
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The tile manager's grid painting and its default grey cells.
 #include "objects/TileManager.h"
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
+
+using namespace quendal;
 
 TileManager::TileManager(int tileHeight, int tileWidth)
     : tileHeight(tileHeight), tileWidth(tileWidth) {}

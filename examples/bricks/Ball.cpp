@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BricksGame.h"
-#include "engine/RegularFile.h"
+#include "engine/platform/RegularFile.h"
 
 namespace {
 constexpr int kLaunchSpeedX = 3;
@@ -23,7 +23,7 @@ Ball::Ball(BricksGame* game) : DisplayableObject(game), game(game) {
 }
 
 void Ball::LoadPicture(const char* fileName) {
-  const std::string path = FindDataFile(fileName);
+  const std::string path = quendal::FindDataFile(fileName);
   if (!picture.LoadImage(path.c_str()))
     std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
 }

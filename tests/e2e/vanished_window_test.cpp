@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
-#include "engine/BaseEngine.h"
-#include "engine/WindowSystemErrors.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/platform/WindowSystemErrors.h"
 #define Font XFont  // Xlib's own Font would clash with the engine's
 #include <X11/Xlib.h>
 
@@ -50,7 +50,7 @@ TEST(EngineX11, OneMapAtStartAndAnEventToAVanishedWindowIsTolerated) {
 }
 
 TEST(EngineX11, OtherErrorsEndTheProgramAndALostConnectionAtOnce) {
-  InstallWindowSystemErrorHandlers();
+  quendal::InstallWindowSystemErrorHandlers();
   EXPECT_EXIT(RequestOnVanishedWindow(Request::kMap), testing::ExitedWithCode(1), "BadWindow");
   EXPECT_EXIT(RequestOnVanishedWindow(Request::kMapOnLostConnection), testing::ExitedWithCode(1),
               "^X connection to :[0-9]+ lost; the program ends\n$");

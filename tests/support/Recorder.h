@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "support/TestSupport.h"
 
 namespace testsupport {

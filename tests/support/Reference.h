@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/BaseEngine.h"
-#include "engine/ImageData.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/pictures/ImageData.h"
 
 namespace testsupport {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ImageData.h"
+#include "engine/pictures/ImageData.h"
 #include "support/TestSupport.h"
 
 // A row: file [turn=N] [crop=left,right,top,bottom] then "refused <reason>" or "WxH" and the

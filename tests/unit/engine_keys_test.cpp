@@ -1,7 +1,7 @@
 // Folding SDL key codes into the 256 entries of the key-state table (tests/tables/keys.tsv).
 #include <gtest/gtest.h>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "support/TestSupport.h"
 
 TEST(EngineKeys, KeyCodeToIndexTable) {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "support/Recorder.h"
 
 namespace {

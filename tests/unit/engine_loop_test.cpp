@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "engine/BaseEngine.h"
-#include "engine/Clock.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/platform/Clock.h"
 #include "support/Recorder.h"
+
+using namespace quendal;
 
 namespace {
 

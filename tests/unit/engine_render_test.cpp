@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "objects/DisplayableObject.h"
 #include "support/Recorder.h"
 #include "support/Reference.h"

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/BaseEngine.h"
-#include "engine/FontManager.h"
+#include "engine/core/BaseEngine.h"
+#include "engine/text/FontManager.h"
 #include "support/Reference.h"
 #include "support/TestSupport.h"
+
+using namespace quendal;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ImageData.h"
+#include "engine/pictures/ImageData.h"
 #include "unit/game_probe.h"
 
 using gametest::GameProbe;

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "objects/DisplayableObject.h"
 #include "support/Reference.h"
 #include "support/TestSupport.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/BaseEngine.h"
+#include "engine/core/BaseEngine.h"
 #include "objects/TileManager.h"
 #include "support/Reference.h"
 #include "support/TestSupport.h"

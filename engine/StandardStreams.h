@@ -1,7 +1,0 @@
-// Keeping descriptors 0, 1 and 2 taken, so that no file or connection opened later is the console.
-#pragma once
-
-// Opens /dev/null on each of the descriptors 0, 1 and 2 that is closed (stdin for reading, the
-// other two for writing). Call it before anything opens a file or a connection; Initialise calls
-// it first.
-void OpenStandardStreams();

@@ -1,0 +1,62 @@
+// Writing recordings as text.
+#include "engine/replay/RecordingWriter.h"
+
+#include <SDL.h>
+
+namespace quendal {
+
+RecordingWriter::~RecordingWriter() { Close(); }
+
+std::string RecordingWriter::Header() {
+  return std::string(kRecordingHeader) + "\n# updates-done event arguments\n";
+}
+
+std::string RecordingWriter::Line(const RecordedEvent& event) {
+  std::string line = std::to_string(event.updates) + " " + RecordedEvent::NameOf(event.kind);
+  if (RecordedEvent::HasKey(event.kind)) {
+    const char* name = SDL_GetKeyName(event.code);
+    char hex[16];
+    if (name[0] == '\0' || SDL_GetKeyFromName(name) != event.code) {
+      SDL_snprintf(hex, sizeof hex, "0x%X", static_cast<unsigned>(event.code));
+      name = hex;
+    }
+    line += std::string(" ") + name;
+  }
+  if (RecordedEvent::HasButton(event.kind))
+    line += " " + std::to_string(event.code);
+  if (RecordedEvent::HasPosition(event.kind))
+    line += " " + std::to_string(event.x) + " " + std::to_string(event.y);
+  return line + "\n";
+}
+
+bool RecordingWriter::Open(const char* path) {
+  Close();
+  file = std::fopen(path, "wb");
+  if (file == nullptr)
+    return false;
+  const std::string header = Header();
+  std::fputs(header.c_str(), file);
+  Flush();
+  return true;
+}
+
+void RecordingWriter::Write(const RecordedEvent& event) {
+  if (file != nullptr)
+    std::fputs(Line(event).c_str(), file);
+}
+
+void RecordingWriter::Flush() {
+  if (file != nullptr)
+    std::fflush(file);
+}
+
+bool RecordingWriter::Close() {
+  if (file == nullptr)
+    return true;
+  const bool written = std::fflush(file) == 0 && std::ferror(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  file = nullptr;
+  return written && closed;
+}
+
+}  // namespace quendal
