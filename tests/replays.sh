@@ -12,8 +12,6 @@ binary=$(realpath "$1")
 recordings=$(realpath "$2/tests/recordings")
 make_scratch "$2"
 run=$work/run
-# The SHA-256 of an image's pixels, alpha included (the screenshot is opaque, as the window shows it).
-frame_sum() { { convert "$1" -depth 8 rgba:- 2>/dev/null || echo none; } | sha256sum | cut -d' ' -f1; }
 
 for recording in "$recordings"/*.rec; do
   name=${recording%.rec}

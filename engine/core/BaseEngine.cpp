@@ -15,6 +15,15 @@ using namespace quendal;
 
 namespace {
 
+// The font installed with the engine, opened when a game names none or its own cannot be opened;
+// empty where the engine is built with a game that carries its own.
+#ifdef QUENDAL_INSTALLED_FONT
+constexpr const char* kInstalledFont = QUENDAL_INSTALLED_FONT;
+#else
+constexpr const char* kInstalledFont = "";
+#endif
+constexpr int kInstalledFontSize = 24;
+
 int ReportStartFailure() {
   std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
   return 1;
@@ -97,6 +106,8 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   fontManager.LoadFonts();
   if (fontFile != nullptr && fontFile[0] != '\0')
     defaultFont = fontManager.GetFont(fontFile, fontSize);
+  if ((defaultFont == nullptr || defaultFont->handle == nullptr) && kInstalledFont[0] != '\0')
+    defaultFont = fontManager.GetFont(kInstalledFont, fontSize > 0 ? fontSize : kInstalledFontSize);
 
   // Hidden until its renderer exists: making a renderer can replace the window, and a shown one
   // would flash on the screen each time.

@@ -84,7 +84,9 @@ class BaseEngine {
   bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
-  // any part fails; when no display can be used, the line also names DISPLAY's value.
+  // any part fails; when no display can be used, the line also names DISPLAY's value. The
+  // default font is fontFile at fontSize; an installed engine opens its own font instead when
+  // fontFile is null or empty or cannot be opened (at 24 points when fontSize is not positive).
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
   // Runs passes until a quit event or exitCode leaves -1; returns 0 (at once when it is not -1).
   int MainLoop();

@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "       %s --demo UPDATES [SCREENSHOT.png]\n", argv[0]);
     return 2;
   }
-  if (game.Initialise("Bricks", BricksGame::kWidth, BricksGame::kHeight, "Cornerstone Regular.ttf",
-                      24) != 0)
+  if (game.Initialise("Bricks", BricksGame::kWidth, BricksGame::kHeight, nullptr, 24) != 0)
     return 1;
   const int result = game.MainLoop();
   game.Deinitialise();

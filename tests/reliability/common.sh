@@ -22,6 +22,9 @@ make_scratch() {
   fi
 }
 
+# The SHA-256 of an image's pixels, alpha included (a screenshot is opaque, as the window shows it).
+frame_sum() { { convert "$1" -depth 8 rgba:- 2>/dev/null || echo none; } | sha256sum | cut -d' ' -f1; }
+
 # Exits with status 1 unless every named command is installed.
 need() {
   for tool; do command -v "$tool" >/dev/null || stop "$tool is not installed (make deps installs it)"; done
