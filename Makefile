@@ -1,7 +1,7 @@
 # The two commands (make run, make test) and the longer runs, in front of CMake.
 PACKAGES := cmake make g++ clang libclang-rt-14-dev libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev \
             libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev pkg-config xvfb xauth xdotool \
-            imagemagick valgrind clang-format
+            imagemagick valgrind clang-format lintian dpkg-dev
 JOBS ?= 2
 SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -14,7 +14,7 @@ WEB_NODE = $(QUENDAL_WEB_CACHE)/node
 WEB_NODE_PATH = $(shell dirname "$$(dpkg -L node-acorn | grep -m1 '/acorn$$')"):$(WEB_NODE)/node_modules
 WEB_PORT ?= 8000
 
-.PHONY: format-check web web-deps serve-web test-web bench-web run test install deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
+.PHONY: format-check web web-deps serve-web test-web bench-web run test install package deps build build-asan build-fuzz build-bench bench fuzz soak screenshots pictures clean
 
 # Installs the Debian packages that are missing (needs root and apt-get).
 deps:
@@ -98,6 +98,10 @@ install: deps
 	  -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
 	cmake --build build-install -j $(JOBS)
 	cmake --install build-install
+
+# The game as a Debian package for players: build/quendal-the-warden_<version>_<arch>.deb.
+package: build
+	cd build && cpack -G DEB
 
 bench: build-bench
 	bash bench/run.sh build-bench

@@ -6,8 +6,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "engine/platform/RegularFile.h"
 #include "engine/platform/StandardStreams.h"
+#include "game/GameOptions.h"
 #include "game/ZarvoMain.h"
 #ifdef __EMSCRIPTEN__
 #include "engine/platform/BrowserLoop.h"
@@ -34,8 +38,14 @@ int main(int argc, char** argv) {
   // The canvas's own 2D drawing shows the frames; no WebGL context is needed.
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
 #endif
+  quendal::SetInstalledDataFolder("quendal-the-warden");
+  const GameOptions::Outcome start = GameOptions::Start(argc, argv);
+  if (start != GameOptions::Outcome::Play)
+    return start == GameOptions::Outcome::Exit ? 0 : 1;
   game = std::make_unique<ZarvoMain>();
-  if (!game->ReadCommandLine(argc, argv)) {
+  std::vector<std::string> gameArguments;
+  if (!game->ReadCommandLine(argc, argv, gameArguments) ||
+      GameOptions::Check(argv[0], gameArguments) == GameOptions::Outcome::Usage) {
     game.reset();
     return 2;
   }

@@ -19,8 +19,9 @@ for run in a b; do
   "$tool" "$work/$run" "$work/$run" "$font" || { echo "FAIL: make_pictures exited with status $? on run $run"; exit 1; }
 done
 
-for committed in assets/bg.jpg assets/fire_bg_full.jpg examples/bricks/assets/orb.png; do
-  name=${committed##*/}
+for committed in assets/bg.jpg assets/fire_bg_full.jpg examples/bricks/assets/orb.png "$src"/assets/icons/*.png; do
+  name=${committed#*assets/}
+  committed=${committed#"$src/"}
   if cmp "$work/a/$name" "$work/b/$name"; then pass "$name is the same in two runs"; else fail "$name differs between two runs"; fi
   if cmp "$work/a/$name" "$src/$committed"; then
     pass "$name matches the committed $committed"

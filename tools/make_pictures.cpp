@@ -1,4 +1,4 @@
-// Draws the game's start screen (bg.jpg), its seamless fire band (fire_bg_full.jpg) and the brick breaker's ball (orb.png) from code, the same bytes every run.
+// Draws the game's start screen (bg.jpg), its seamless fire band (fire_bg_full.jpg), its icons (icons/<size>.png) and the brick breaker's ball (orb.png) from code, the same bytes every run.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -443,36 +444,73 @@ bool save(const Canvas& c, const std::string& path) {
   return ok;
 }
 
-// ---------------------------------------------------------------- the brick breaker's ball
+// ---------------------------------------------------------------- square PNGs: ball and icons
 
-// A lit glass ball on a transparent square: every pixel is either fully covered or fully
-// transparent (and then black), so it reads the same whether its colours count as multiplied by
-// their alpha or not.
-bool saveOrb(const std::string& path) {
-  const int n = kBallSize;
-  const double r = n / 2.0;
+// Saves an n x n PNG whose pixel (x, y) is colourAt(x + 0.5, y + 0.5): an RGB colour and whether
+// it is covered; uncovered pixels are transparent black.
+template <typename ColourAt>
+bool saveSquarePng(const std::string& path, int n, ColourAt colourAt) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, n, n, 32, SDL_PIXELFORMAT_ARGB8888);
   if (!s)
     return false;
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
-      const double dx = x + 0.5 - r, dy = y + 0.5 - r, d = std::hypot(dx, dy) / r;
-      Uint32 pixel = 0;
-      if (d <= 1.0) {
-        const double shine =
-            std::exp(-std::pow(std::hypot(dx + 0.35 * r, dy + 0.35 * r) / (0.3 * r), 2.0));
-        Rgb c =
-            mix(mix(Rgb{110, 215, 255}, Rgb{16, 50, 150}, smooth(d)), Rgb{255, 255, 255}, shine);
-        pixel = SDL_MapRGBA(s->format, static_cast<Uint8>(std::lround(c.r)),
-                            static_cast<Uint8>(std::lround(c.g)),
-                            static_cast<Uint8>(std::lround(c.b)), 255);
-      }
-      reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x] = pixel;
+      Rgb c{0, 0, 0};
+      const bool covered = colourAt(x + 0.5, y + 0.5, c);
+      reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x] =
+          covered
+              ? SDL_MapRGBA(s->format, static_cast<Uint8>(std::lround(clamp01(c.r / 255) * 255)),
+                            static_cast<Uint8>(std::lround(clamp01(c.g / 255) * 255)),
+                            static_cast<Uint8>(std::lround(clamp01(c.b / 255) * 255)), 255)
+              : 0;
     }
   bool ok = IMG_SavePNG(s, path.c_str()) == 0;
   SDL_FreeSurface(s);
   return ok;
 }
+
+// A lit glass ball of radius r centred at (r, r) at distance (dx, dy) from its centre.
+Rgb glassBall(double dx, double dy, double r, Rgb light, Rgb dark) {
+  const double d = std::hypot(dx, dy) / r;
+  const double shine =
+      std::exp(-std::pow(std::hypot(dx + 0.35 * r, dy + 0.35 * r) / (0.3 * r), 2.0));
+  return mix(mix(light, dark, smooth(clamp01(d))), Rgb{255, 255, 255}, shine);
+}
+
+// The brick breaker's ball on a transparent square: every pixel is either fully covered or fully
+// transparent (and then black), so it reads the same whether its colours count as multiplied by
+// their alpha or not.
+bool saveOrb(const std::string& path) {
+  const double r = kBallSize / 2.0;
+  return saveSquarePng(path, kBallSize, [r](double x, double y, Rgb& c) {
+    c = glassBall(x - r, y - r, r, Rgb{110, 215, 255}, Rgb{16, 50, 150});
+    return std::hypot(x - r, y - r) <= r;
+  });
+}
+
+// The game's icon at n x n: a rounded tile of fire, the paddle along its foot and the two balls.
+bool saveIcon(const std::string& path, int n) {
+  return saveSquarePng(path, n, [n](double x, double y, Rgb& c) {
+    const double u = x / n, v = y / n, corner = 0.18;
+    const double cx = std::clamp(u, corner, 1 - corner), cy = std::clamp(v, corner, 1 - corner);
+    if (std::hypot(u - cx, v - cy) > corner)
+      return false;
+    c = mix(Rgb{40, 8, 4}, Rgb{235, 110, 20}, smooth(clamp01(v * 1.1)));
+    const double ballR = 0.13;
+    if (std::hypot(u - 0.33, v - 0.36) <= ballR)
+      c = glassBall((u - 0.33) * n, (v - 0.36) * n, ballR * n, Rgb{255, 220, 120},
+                    Rgb{190, 60, 10});
+    else if (std::hypot(u - 0.68, v - 0.52) <= ballR)
+      c = glassBall((u - 0.68) * n, (v - 0.52) * n, ballR * n, Rgb{150, 220, 255},
+                    Rgb{20, 60, 160});
+    else if (u >= 0.22 && u <= 0.78 && v >= 0.8 && v <= 0.88)
+      c = Rgb{245, 245, 245};
+    return true;
+  });
+}
+
+// The icon sizes desktops look for.
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 }  // namespace
 
@@ -510,6 +548,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_pictures: cannot write %s/orb.png: %s\n", bricksDir.c_str(),
                  SDL_GetError());
     rc = 1;
+  }
+  std::error_code made;
+  std::filesystem::create_directories(dir + "/icons", made);
+  for (const int size : kIconSizes) {
+    const std::string icon = dir + "/icons/" + std::to_string(size) + ".png";
+    if (rc == 0 && !saveIcon(icon, size)) {
+      std::fprintf(stderr, "make_pictures: cannot write %s: %s\n", icon.c_str(), SDL_GetError());
+      rc = 1;
+    }
   }
   TTF_Quit();
   IMG_Quit();

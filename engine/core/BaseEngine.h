@@ -72,16 +72,16 @@ class BaseEngine {
   // Fills the whole backgroundSurface with the colour.
   virtual void FillBackground(uint32_t colour);
 
-  // Reads the options every game on the engine takes, before Initialise:
-  //   --record FILE      write every input event handed to the game, with the updates before it;
-  //   --replay FILE      feed a recording's events in at the same updates instead of live input;
-  //   --headless         no window (SDL's dummy video driver);
-  //   --fast             a virtual clock: no pass ever waits;
-  //   --screenshot FILE  save the last frame drawn as a PNG when the program ends.
+  // Reads the options every game on the engine takes (OptionsHelp lists them), before Initialise.
   // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
   // recording or a recording that cannot be created, prints one line on stderr and returns false:
   // the program then exits with status 2, before any window opens.
   bool ReadCommandLine(int argc, char** argv);
+  // The same for a game with options of its own: the arguments the engine does not take, and all
+  // after "--", are left in gameArguments in their order for the game to read.
+  bool ReadCommandLine(int argc, char** argv, std::vector<std::string>& gameArguments);
+  // The engine's options, a line each ("  --fast  ...\n"), for a game's help text.
+  static const char* OptionsHelp();
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
   // any part fails; when no display can be used, the line also names DISPLAY's value. The
@@ -166,6 +166,8 @@ class BaseEngine {
   quendal::FramePresenter presenter;
 
  private:
+  // Reads the command line; arguments not taken are left in gameArguments, or refused when null.
+  bool ReadOptions(int argc, char** argv, std::vector<std::string>* gameArguments);
   // Set after each pass's Render while a frame is still asked for (the frame asked for the next
   // one itself, or a game's Render drew none): such a request lets the next tick wait.
   bool frameAskedByFrame = false;

@@ -19,10 +19,28 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-bool BaseEngine::ReadCommandLine(int argc, char** argv) {
+const char* BaseEngine::OptionsHelp() {
+  return "  --record FILE      write every input to FILE, to replay the run later\n"
+         "  --replay FILE      play the run recorded in FILE again, ignoring live input\n"
+         "  --headless         run without a window\n"
+         "  --fast             never wait: time moves as fast as the machine runs\n"
+         "  --screenshot FILE  save the last frame as a PNG image when the program ends\n";
+}
+
+bool BaseEngine::ReadCommandLine(int argc, char** argv) { return ReadOptions(argc, argv, nullptr); }
+
+bool BaseEngine::ReadCommandLine(int argc, char** argv, std::vector<std::string>& gameArguments) {
+  return ReadOptions(argc, argv, &gameArguments);
+}
+
+bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* gameArguments) {
   const char* program = argc > 0 ? argv[0] : "game";
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (gameArguments != nullptr && option == "--") {
+      gameArguments->insert(gameArguments->end(), argv + i + 1, argv + argc);
+      break;
+    }
     std::string* file = option == "--record"       ? &recordingFile
                         : option == "--replay"     ? &replayFile
                         : option == "--screenshot" ? &screenshotFile
@@ -33,6 +51,8 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
       headless = true;
     } else if (option == "--fast") {
       clock = &fastClock;
+    } else if (gameArguments != nullptr && file == nullptr) {
+      gameArguments->push_back(option);
     } else {
       std::fprintf(stderr, kUsage, program);
       return false;

@@ -14,6 +14,9 @@ namespace quendal {
 
 namespace {
 
+// The folder under share/ named by SetInstalledDataFolder; empty: none.
+std::string installedData;
+
 // Whether something (a file of any kind, even one that cannot be read) stands at the path.
 bool Exists(const char* path) {
   struct stat info;
@@ -65,8 +68,16 @@ std::string FindDataFile(const char* name) {
     SDL_free(path);
     return text;
   }();
-  const std::string beside = base + name;
-  return !base.empty() && Exists(beside.c_str()) ? beside : name;
+  const std::string folders[] = {
+      base, installedData.empty() ? "" : base + "../share/" + installedData + "/"};
+  for (const std::string& folder : folders) {
+    const std::string path = folder + name;
+    if (!base.empty() && !folder.empty() && Exists(path.c_str()))
+      return path;
+  }
+  return name;
 }
+
+void SetInstalledDataFolder(const char* folder) { installedData = folder; }
 
 }  // namespace quendal

@@ -15,7 +15,11 @@ std::FILE* OpenRegularFile(const char* path);
 
 // Where to read a data file named relative to the program: name itself when it is absolute or
 // something stands there in the working directory, otherwise the same name beside the program
-// (SDL's base path) when something stands there, otherwise name.
+// (SDL's base path) when something stands there, otherwise the same name in the installed data
+// folder (see SetInstalledDataFolder) when something stands there, otherwise name.
 std::string FindDataFile(const char* name);
+// Names the folder under share/ where an installed program's data lies: FindDataFile then also
+// looks in <the program's folder>/../share/<folder>/, so /usr/games/x finds /usr/share/<folder>.
+void SetInstalledDataFolder(const char* folder);
 
 }  // namespace quendal
