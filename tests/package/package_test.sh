@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the engine twice into a scratch prefix with a space in its path, builds the brick breaker
-# against it through the CMake package and through pkg-config, and plays each build headless.
+# against it through the CMake package and through pkg-config, and plays each build headless; the
+# player's best score is kept beside it.
 # Usage: package_test.sh <source dir> <engine build dir>
 set -uo pipefail
 src=$1 build=$2
@@ -55,4 +56,12 @@ package    package   none    demo.out    -
 pkgconfig  pkgconfig none    demo.out    -
 broken     package   broken  broken.out  ^assets/orb.png: 
 END
+# The player's best score (never the demo's) is saved at quit when beaten, and left alone otherwise.
+printf 'quendal-recording 1\n5 keydown space\n400 keydown Escape\n400 end\n' >"$work/quit.rec"
+for before in 7 20; do
+  printf '%s\n' "$before" >"$work/package/bricksBest.txt"
+  (cd "$work/package" && SDL_VIDEODRIVER=dummy timeout 60 ./bricks --replay "$work/quit.rec" --headless --fast >/dev/null)
+  check_bytes "best score $before, then a game of 10" "$work/package/bricksBest.txt" \
+    <(printf '%s\n' $((before > 10 ? before : 10)))
+done
 finish "the installed engine builds and runs the example"
