@@ -1,20 +1,22 @@
-// The best-score file: one decimal line, read from its tail and replaced atomically under a lock.
+// The best-score file: one decimal line, kept through the engine's SafeFile.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <utility>
 
+#include "engine/storage/SafeFile.h"
+
 // One record file (the game uses "highScore.txt"), with what this run has said about it.
 class HighScoreFile {
  public:
   // Only this many bytes at the end of the file are read to find its last line.
-  static constexpr size_t kTailBytes = 65536;
+  static constexpr size_t kTailBytes = quendal::SafeFile::kTailBytes;
 
   // What a reading found: a value, no record (a missing file, or no line with anything on it),
   // or a record that could not be read and so must not be replaced.
   enum class Reading { Value, None, Unknown };
 
-  explicit HighScoreFile(std::string path) : path(std::move(path)) {}
+  explicit HighScoreFile(std::string path) : file(std::move(path)) {}
 
   // Removes temporary files that saves which died left beside the record, then reads it into
   // value (left unchanged without one). An unknown record is said once on stderr and blocks
@@ -34,10 +36,12 @@ class HighScoreFile {
   static Reading Read(const char* path, int& value, std::string& why);
 
  private:
+  // The reading rule over what a reading of the file found.
+  static Reading Interpret(const quendal::SafeFile::Tail& tail, int& value, std::string& why);
   // Prints "<path>: <text>\n" on stderr unless it was the last thing said.
   void Say(const std::string& text);
 
-  std::string path;
+  quendal::SafeFile file;
   bool known = true;
   std::string said;
 };

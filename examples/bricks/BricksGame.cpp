@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "DemoPilot.h"
@@ -23,6 +24,8 @@ void BricksGame::Say(const char* format, int value) {
 }
 
 int BricksGame::InitialiseGame() {
+  if (pilot == nullptr)
+    bestFile.Load(bestScore);
   ball.LoadPicture(kBallPicture);
   SetupBackgroundBuffer();
   InitialiseObjects();
@@ -90,8 +93,18 @@ void BricksGame::BallLost() {
   } else {
     state = kLost;
     Say("Bricks: game over with score %d\n", score);
+    KeepBest();
   }
 }
+
+void BricksGame::KeepBest() {
+  if (pilot != nullptr || score <= bestScore)
+    return;
+  bestFile.Save(score);
+  bestScore = score;
+}
+
+void BricksGame::CleanUp() { KeepBest(); }
 
 void BricksGame::UpdateObjects(int time) {
   BaseEngine::UpdateObjects(time);
@@ -104,6 +117,8 @@ void BricksGame::DrawOverlay() {
   char line[32];
   std::snprintf(line, sizeof line, "Score %d", score);
   DrawString(12, 6, line, kText);
+  std::snprintf(line, sizeof line, "Best %d", std::max(score, bestScore));
+  DrawString(180, 6, line, kText);
   DrawString(356, 6, "BRICKS", kText);
   std::snprintf(line, sizeof line, "Lives %d", lives);
   DrawString(680, 6, line, kText);

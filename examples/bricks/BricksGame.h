@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Ball.h"
+#include "BestScore.h"
 #include "BrickWall.h"
 #include "Paddle.h"
 #include "engine/BaseEngine.h"
@@ -35,10 +36,14 @@ class BricksGame : public BaseEngine {
   void UpdateObjects(int time) override;
   void DrawOverlay() override;
   void Render() override;
+  // Keeps the best score when the game ends however it ends (Escape, the window closed).
+  void CleanUp() override;
 
   State state = kServing;
   int score = 0;
   int lives = kLives;
+  // The best score on record, read at the start; the demo neither reads nor keeps one.
+  int bestScore = 0;
   int updates = 0;
   BrickWall wall;
   Paddle paddle{this};
@@ -49,6 +54,9 @@ class BricksGame : public BaseEngine {
   void Go();
   // Prints one progress line and flushes it.
   static void Say(const char* format, int value);
+  // Saves score in bricksBest.txt when it beats the best one; not for the demo's pilot.
+  void KeepBest();
 
   DemoPilot* pilot;
+  BestScore bestFile{"bricksBest.txt"};
 };

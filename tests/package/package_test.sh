@@ -2,7 +2,8 @@
 # Builds the engine alone as `make install` does and installs it twice into a scratch prefix with a
 # space in its path; builds against it the brick breaker (through the CMake package and through
 # pkg-config), a game of the first installed layout with its own Clock, Font, TextCache and Random,
-# and the README's example, copied out of the README; plays each headless.
+# and the README's example, copied out of the README; plays each headless. The brick breaker's
+# best score is kept beside it.
 # Usage: package_test.sh <source dir>
 set -uo pipefail
 src=$1
@@ -77,4 +78,12 @@ broken     package    broken  broken
 own_names  own_names  none    own_names
 hello      hello      none    hello
 END
+# The player's best score (never the demo's) is saved at quit when beaten, and left alone otherwise.
+printf 'quendal-recording 1\n5 keydown space\n400 keydown Escape\n400 end\n' >"$work/quit.rec"
+for before in 7 20; do
+  printf '%s\n' "$before" >"$work/package/bricksBest.txt"
+  (cd "$work/package" && SDL_VIDEODRIVER=dummy timeout 60 ./bricks --replay "$work/quit.rec" --headless --fast >/dev/null)
+  check_bytes "best score $before, then a game of 10" "$work/package/bricksBest.txt" \
+    <(printf '%s\n' $((before > 10 ? before : 10)))
+done
 finish "the installed engine builds and runs the games"

@@ -4,16 +4,18 @@
 # stopped. Each round kills both, each 0 to 9 ms after a save of its own. Then the file holds one
 # complete decimal line, never below a save that either writer completed; no save fails; at the
 # end the file holds the highest and no temporary file is left.
-# Usage: kill_loop.sh <score_writer> <saves>; KILL_LOOP_SAVES, when set, overrides <saves>.
+# Usage: kill_loop.sh <score_writer> <saves> [<record's name>, highScore.txt by default];
+# KILL_LOOP_SAVES, when set, overrides <saves>.
 set -u
 binary=$(realpath "$1")
 saves=${KILL_LOOP_SAVES:-${2:-1000}}
+name=${3:-highScore.txt}
 source "$(dirname "$0")/common.sh"
 # A writer killed while the leak check runs at its exit leaves that check's complaint on stderr;
 # leaks are for the sanitizer runs of the other tests.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 make_scratch
-file=$work/run/highScore.txt
+file=$work/run/$name
 printf '0\n' >"$file"
 declare -A resumed=() first=([a]=2 [b]=3) last=([a]=$((2 * saves)) [b]=$((2 * saves + 1)))
 declare -A writer=([a]="" [b]="")
@@ -49,14 +51,14 @@ while :; do
   best=$(completed a.log b.log)
   cp "$file" "$work/seen" 2>/dev/null || : >"$work/seen"
   content=$(cat "$work/seen")
-  ls "$work/run" | grep -q '^highScore.txt.tmp' && seen_temporary=$((seen_temporary + 1))
+  ls "$work/run" | grep -qF "$name.tmp" && seen_temporary=$((seen_temporary + 1))
   if [[ ! $content =~ ^[0-9]+$ ]] || ! cmp -s "$work/seen" <(printf '%s\n' "$content") ||
      [ "$content" -lt "${best:-0}" ] || [ "$content" -gt "${last[b]}" ]; then
     torn=$((torn + 1))
     echo "kill $kills: torn or lost record '$(cat -A "$work/seen")' after a completed save of ${best:-none}"
   fi
 done
-left=$(ls "$work/run" | grep -c '^highScore.txt.tmp')
+left=$(ls "$work/run" | grep -cF "$name.tmp")
 echo "kills: $kills; saves completed: $(cat "$work/a.log" "$work/b.log" | wc -l);" \
      "rounds with a temporary file present: $seen_temporary; torn or lost: $torn;" \
      "record at the end: $(cat "$file"); temporary files left: $left; failed saves:"

@@ -1,4 +1,5 @@
-// Saves best scores through HighScoreFile as the game does: once (exit status 0 when the file then
+// Saves best scores as a game does, through HighScoreFile (or Bricks' BestScore when built with
+// BRICKS_WRITER): once (exit status 0 when the file then
 // holds the value or more, 1 with the reason on stderr), or a series for the kill loop, each
 // completed save printed on its own line and followed by a pause of 1 ms, so that a series spans
 // many kills.
@@ -11,13 +12,19 @@
 #include <string>
 #include <thread>
 
+#ifdef BRICKS_WRITER
+#include "BestScore.h"
+using Record = BestScore;
+#else
 #include "game/HighScoreFile.h"
+using Record = HighScoreFile;
+#endif
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "once") == 0)
-    return HighScoreFile(argv[2]).Save(std::atoi(argv[3])) ? 0 : 1;
+    return Record(argv[2]).Save(std::atoi(argv[3])) ? 0 : 1;
   if (argc == 6 && std::strcmp(argv[1], "loop") == 0) {
-    HighScoreFile record(argv[2]);
+    Record record(argv[2]);
     int best = 0;
     record.Load(best);
     for (int value = std::atoi(argv[3]); value <= std::atoi(argv[5]); value += std::atoi(argv[4])) {

@@ -1,12 +1,20 @@
-# Reliability runs: the kill loop of two writers, failing writes, faults through the real game, valgrind.
+# Reliability runs: the kill loops of two writers (the game's and Bricks'), failing writes, faults through the real game, valgrind.
 add_executable(score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp)
 target_link_libraries(score_writer PRIVATE game)
+add_executable(bricks_score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp
+               ${CMAKE_SOURCE_DIR}/examples/bricks/BestScore.cpp)
+target_compile_definitions(bricks_score_writer PRIVATE BRICKS_WRITER)
+target_include_directories(bricks_score_writer PRIVATE ${CMAKE_SOURCE_DIR}/examples/bricks)
+target_link_libraries(bricks_score_writer PRIVATE engine)
 add_library(fail_call MODULE ${CMAKE_CURRENT_SOURCE_DIR}/reliability/fail_call.cpp)
 target_link_libraries(fail_call PRIVATE ${CMAKE_DL_LIBS})
 
 set(reliability_dir ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
 add_test(NAME reliability_kill_loop
          COMMAND bash ${reliability_dir}/kill_loop.sh $<TARGET_FILE:score_writer> 200)
+add_test(NAME reliability_kill_loop_bricks
+         COMMAND bash ${reliability_dir}/kill_loop.sh $<TARGET_FILE:bricks_score_writer> 200
+                 bricksBest.txt)
 foreach(fault efbig erofs enospc inplace fsync rename)
   add_test(NAME reliability_write_${fault}
            COMMAND bash ${reliability_dir}/write_faults.sh $<TARGET_FILE:score_writer> ${fault}
