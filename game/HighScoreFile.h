@@ -35,6 +35,9 @@ class HighScoreFile {
   // start before its last kTailBytes.
   static Reading Read(const char* path, int& value, std::string& why);
 
+  // The path as given.
+  const std::string& Path() const { return file.Path(); }
+
  private:
   // The reading rule over what a reading of the file found.
   static Reading Interpret(const quendal::SafeFile::Tail& tail, int& value, std::string& why);

@@ -29,7 +29,7 @@ void Say(const char* text) {
 
 }  // namespace
 
-ZarvoMain::ZarvoMain() = default;
+ZarvoMain::ZarvoMain() { KeepFile(record.Path()); }
 
 ZarvoMain::~ZarvoMain() { ResetObjectList(); }
 

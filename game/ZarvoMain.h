@@ -17,6 +17,7 @@ class ZarvoMain : public BaseEngine {
   static constexpr int StateExit = 2;
   static constexpr int StateGameOver = 3;
 
+  // Tells the engine that the game keeps "highScore.txt", so no output is written over it.
   ZarvoMain();
   // Releases the tile grid and the five actors made when play started.
   ~ZarvoMain() override;

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 #ifdef __EMSCRIPTEN__
-  quendal::BrowserLoop::Run(*game, [] { return Finish(0); });
+  quendal::BrowserLoop::Run(*game, [] { return Finish(game->ExitStatus()); });
 #endif
   return Finish(game->MainLoop());
 }

@@ -8,6 +8,7 @@
 #include "engine/platform/FramePresenter.h"
 #include "engine/replay/RecordedEvent.h"
 #include "engine/replay/RecordingWriter.h"
+#include "engine/storage/OutputFile.h"
 #include "engine/text/FontManager.h"
 #include "engine/text/TextCache.h"
 
@@ -73,28 +74,44 @@ class BaseEngine {
   virtual void FillBackground(uint32_t colour);
 
   // Reads the options every game on the engine takes (OptionsHelp lists them), before Initialise.
-  // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
-  // recording or a recording that cannot be created, prints one line on stderr and returns false:
-  // the program then exits with status 2, before any window opens.
+  // A recording to replay is read and checked here, and the files to write are started
+  // (OutputFile): each is refused unless a regular file or nothing stands there that the program
+  // may write, and when it is a file the game keeps (KeepFile), the recording replayed or the
+  // other output. On an unknown option, a missing FILE, a bad recording or a refused output,
+  // prints one line on stderr and returns false: the program then exits with status 2, before
+  // any window opens. The outputs replace their files only when whole, at the end of the run;
+  // one that cannot be saved is named on stderr and the program exits with status 1. From here
+  // on a write past the file-size limit is an error, not the end of the program.
   bool ReadCommandLine(int argc, char** argv);
   // The same for a game with options of its own: the arguments the engine does not take, and all
   // after "--", are left in gameArguments in their order for the game to read.
   bool ReadCommandLine(int argc, char** argv, std::vector<std::string>& gameArguments);
   // The engine's options, a line each ("  --fast  ...\n"), for a game's help text.
   static const char* OptionsHelp();
+  // Names a file the game keeps (its best score, say), so that ReadCommandLine never writes an
+  // output over it; call it before ReadCommandLine.
+  void KeepFile(const std::string& path);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
   // any part fails; when no display can be used, the line also names DISPLAY's value. The
   // default font is fontFile at fontSize; an installed engine opens its own font instead when
   // fontFile is null or empty or cannot be opened (at 24 points when fontSize is not positive).
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
-  // Runs passes until a quit event or exitCode leaves -1; returns 0 (at once when it is not -1).
+  // Runs passes until a quit event or exitCode leaves -1 (none when it is not -1 already), ends
+  // the run (the recording and the screenshot put in place), then returns ExitStatus().
   int MainLoop();
+  // 0, or 1 once an output the program was asked for could not be saved: the recording or the
+  // screenshot of the command line, or a SaveScreenshot.
+  int ExitStatus() const { return outputLost ? 1 : 0; }
   // One pass: currentTick from the clock, the queued events, TickAction, Render. False when the
   // loop must end: a quit event, or exitCode other than -1 after the pass. Only TickAction waits.
   bool RunPass();
   // Calls CleanUp and releases the key table.
   void Deinitialise();
+
+  // After Initialise, saves the last frame drawn as an opaque PNG that replaces file whole
+  // (OutputFile); false after "<file>: not saved: <reason>" on stderr, which makes ExitStatus() 1.
+  bool SaveScreenshot(const char* file);
 
   // Whether the key is held; valid between Initialise and Deinitialise.
   bool IsKeyPressed(int keyCode) const;
@@ -179,8 +196,14 @@ class BaseEngine {
   bool ReplayEvents();
   // The end of a run: the recording's last line and close, the screenshot. Runs once.
   void EndRun();
-  // Writes screenSurface as an opaque PNG; false after a message on stderr.
-  bool SaveScreenshot(const char* file);
+  // Why an output may not be written (a kept file, the recording replayed, and for the screenshot
+  // the recording's file), or null when it may.
+  const char* OutputClash(const std::string& file) const;
+  // Writes screenSurface as an opaque PNG into the started file and puts it in place; false
+  // after saying why on stderr.
+  bool WriteScreenshot(quendal::OutputFile& file);
+  // Says on stderr that the output was not saved, and why; ExitStatus() becomes 1.
+  void NotSaved(const std::string& file, const std::string& why);
 
   quendal::RecordingWriter recording;
   std::string recordingFile;
@@ -188,6 +211,9 @@ class BaseEngine {
   size_t replayNext = 0;
   std::string replayFile;
   std::string screenshotFile;
+  quendal::OutputFile screenshot;
+  std::vector<std::string> keptFiles;
+  bool outputLost = false;
   bool headless = false;
   bool runEnded = false;
   quendal::VirtualClock fastClock;

@@ -17,7 +17,8 @@ int BaseEngine::MainLoop() {
   if (exitCode == -1)
     while (RunPass()) {
     }
-  return 0;
+  EndRun();
+  return ExitStatus();
 }
 
 bool BaseEngine::RunPass() {

@@ -1,14 +1,14 @@
 // The run options every game gets: recording and replaying input, headless and fast runs, and
-// the screenshot at the end.
+// the screenshot at the end, both written whole through output files.
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "engine/core/BaseEngine.h"
+#include "engine/platform/StandardStreams.h"
 #include "engine/replay/RecordingReader.h"
+#include "engine/storage/Folder.h"
 
 using namespace quendal;
 
@@ -16,6 +16,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE]\n";
+
+bool RefuseOutput(const std::string& file, const std::string& why) {
+  std::fprintf(stderr, "%s: cannot write: %s\n", file.c_str(), why.c_str());
+  return false;
+}
 
 }  // namespace
 
@@ -34,6 +39,8 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv, std::vector<std::string>
 }
 
 bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* gameArguments) {
+  OpenStandardStreams();
+  OutputFile::IgnoreSizeLimitSignal();
   const char* program = argc > 0 ? argv[0] : "game";
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -66,13 +73,31 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
     }
     replayEvents = reader.Events();
   }
-  if (!recordingFile.empty() && !recording.Open(recordingFile.c_str())) {
-    std::fprintf(stderr, "%s: cannot write: %s\n", recordingFile.c_str(), std::strerror(errno));
-    return false;
-  }
+  for (const std::string* file : {&recordingFile, &screenshotFile})
+    if (const char* clash = OutputClash(*file))
+      return RefuseOutput(*file, clash);
+  if (!recordingFile.empty() && !recording.Open(recordingFile.c_str()))
+    return RefuseOutput(recordingFile, recording.Error());
+  if (!screenshotFile.empty() && !screenshot.Open(screenshotFile))
+    return RefuseOutput(screenshotFile, screenshot.Error());
   if (headless)
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
   return true;
+}
+
+void BaseEngine::KeepFile(const std::string& path) { keptFiles.push_back(path); }
+
+const char* BaseEngine::OutputClash(const std::string& file) const {
+  if (file.empty())
+    return nullptr;
+  for (const std::string& kept : keptFiles)
+    if (Folder::SameFile(file, kept))
+      return "the game keeps that file";
+  if (!replayFile.empty() && Folder::SameFile(file, replayFile))
+    return "it is the recording being replayed";
+  if (&file == &screenshotFile && !recordingFile.empty() && Folder::SameFile(file, recordingFile))
+    return "it is the recording too";
+  return nullptr;
 }
 
 bool BaseEngine::ReplayEvents() {
@@ -113,20 +138,27 @@ void BaseEngine::EndRun() {
   if (runEnded)
     return;
   runEnded = true;
-  if (!recordingFile.empty()) {
+  if (recording.IsOpen()) {
     recording.Write(RecordedEvent{updateCount, RecordedEvent::End});
     if (!recording.Close())
-      std::fprintf(stderr, "%s: cannot write: %s\n", recordingFile.c_str(), std::strerror(errno));
+      NotSaved(recordingFile, recording.Error());
   }
-  if (!screenshotFile.empty())
-    SaveScreenshot(screenshotFile.c_str());
+  if (screenshot.IsOpen())
+    WriteScreenshot(screenshot);
 }
 
 bool BaseEngine::SaveScreenshot(const char* file) {
+  OutputFile output;
+  if (output.Open(file))
+    return WriteScreenshot(output);
+  NotSaved(file, output.Error());
+  return false;
+}
+
+bool BaseEngine::WriteScreenshot(OutputFile& file) {
   SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, screenSurface->w, screenSurface->h, 32,
                                                      SDL_PIXELFORMAT_ARGB8888);
-  bool saved = copy != nullptr;
-  for (int y = 0; saved && y < copy->h; ++y) {
+  for (int y = 0; copy != nullptr && y < copy->h; ++y) {
     const auto* from =
         reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(screenSurface->pixels) +
                                           static_cast<ptrdiff_t>(y) * screenSurface->pitch);
@@ -136,9 +168,28 @@ bool BaseEngine::SaveScreenshot(const char* file) {
     for (int x = 0; x < copy->w; ++x)
       to[x] = from[x] | 0xFF000000u;
   }
-  saved = saved && IMG_SavePNG(copy, file) == 0;
-  if (!saved)
-    std::fprintf(stderr, "%s: cannot write the screenshot: %s\n", file, SDL_GetError());
+  // The encoder writes into the output file through an SDL stream that only appends.
+  SDL_RWops stream{};
+  stream.size = [](SDL_RWops*) -> Sint64 { return -1; };
+  stream.seek = [](SDL_RWops*, Sint64, int) -> Sint64 { return -1; };
+  stream.read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+  stream.write = [](SDL_RWops* to, const void* data, size_t size, size_t count) -> size_t {
+    return static_cast<OutputFile*>(to->hidden.unknown.data1)->Write(data, size * count) ? count
+                                                                                         : 0;
+  };
+  stream.close = [](SDL_RWops*) { return 0; };
+  stream.hidden.unknown.data1 = &file;
+  const bool encoded = copy != nullptr && IMG_SavePNG_RW(copy, &stream, 0) == 0;
+  const std::string encoderError = SDL_GetError();
   SDL_FreeSurface(copy);
-  return saved;
+  if (encoded && file.Commit())
+    return true;
+  NotSaved(file.Path(), file.Error().empty() ? encoderError : file.Error());
+  file.Abandon();
+  return false;
+}
+
+void BaseEngine::NotSaved(const std::string& file, const std::string& why) {
+  outputLost = true;
+  std::fprintf(stderr, "%s: not saved: %s\n", file.c_str(), why.c_str());
 }

@@ -1,11 +1,9 @@
-// Writing recordings as text.
+// Writing recordings as text, through an output file put in place at the end.
 #include "engine/replay/RecordingWriter.h"
 
 #include <SDL.h>
 
 namespace quendal {
-
-RecordingWriter::~RecordingWriter() { Close(); }
 
 std::string RecordingWriter::Header() {
   return std::string(kRecordingHeader) + "\n# updates-done event arguments\n";
@@ -29,34 +27,15 @@ std::string RecordingWriter::Line(const RecordedEvent& event) {
   return line + "\n";
 }
 
-bool RecordingWriter::Open(const char* path) {
-  Close();
-  file = std::fopen(path, "wb");
-  if (file == nullptr)
-    return false;
-  const std::string header = Header();
-  std::fputs(header.c_str(), file);
-  Flush();
-  return true;
-}
+bool RecordingWriter::Open(const char* path) { return file.Open(path) && file.Write(Header()); }
 
 void RecordingWriter::Write(const RecordedEvent& event) {
-  if (file != nullptr)
-    std::fputs(Line(event).c_str(), file);
+  if (file.IsOpen())
+    file.Write(Line(event));
 }
 
-void RecordingWriter::Flush() {
-  if (file != nullptr)
-    std::fflush(file);
-}
+void RecordingWriter::Flush() { file.Flush(); }
 
-bool RecordingWriter::Close() {
-  if (file == nullptr)
-    return true;
-  const bool written = std::fflush(file) == 0 && std::ferror(file) == 0;
-  const bool closed = std::fclose(file) == 0;
-  file = nullptr;
-  return written && closed;
-}
+bool RecordingWriter::Close() { return file.Commit(); }
 
 }  // namespace quendal

@@ -1,36 +1,39 @@
-// Writes a recording: the first line, then one line per event, flushed when asked.
+// Writes a recording: the first line, then one line per event, put in place whole at the end.
 #pragma once
-#include <cstdio>
 #include <string>
 
 #include "engine/replay/RecordedEvent.h"
+#include "engine/storage/OutputFile.h"
 
 namespace quendal {
 
 class RecordingWriter {
  public:
-  RecordingWriter() = default;
-  ~RecordingWriter();
-  RecordingWriter(const RecordingWriter&) = delete;
-  RecordingWriter& operator=(const RecordingWriter&) = delete;
-
   // The first lines of a recording: the format's line and a comment on the columns.
   static std::string Header();
   // The line of one event, with its newline. Keys go by SDL's key name when that name gives the
   // key back, otherwise as 0x and the code in hexadecimal.
   static std::string Line(const RecordedEvent& event);
 
-  // Creates (or empties) the file and writes the header; false with errno set on failure.
+  // Starts the recording that Close puts in place of path (OutputFile::Open: refused at once
+  // where only a regular file or nothing may stand), header first; false with the reason in
+  // Error(). A recording never closed leaves path as it was.
   bool Open(const char* path);
-  // Appends an event's line (written out by Flush or Close).
+  // Appends an event's line; nothing while no recording is open.
   void Write(const RecordedEvent& event);
   // Hands what was written to the system.
   void Flush();
-  // Flushes and closes; false when anything written since Open failed to reach the file.
+  // Puts the recording in place; false with the reason in Error() when anything written since
+  // Open failed to reach it, the old file then left as it was.
   bool Close();
 
+  // Whether a recording is open.
+  bool IsOpen() const { return file.IsOpen(); }
+  // Why Open or the recording failed.
+  const std::string& Error() const { return file.Error(); }
+
  private:
-  std::FILE* file = nullptr;
+  OutputFile file;
 };
 
 }  // namespace quendal

@@ -65,7 +65,7 @@ bool OutputFile::Open(const std::string& target) {
   if (::stat(resolved.c_str(), &info) == 0) {
     if (!S_ISREG(info.st_mode))
       return Fail(0, "not a regular file");
-    if (::faccessat(AT_FDCWD, resolved.c_str(), W_OK, AT_EACCESS) != 0)
+    if (::access(resolved.c_str(), W_OK) != 0)
       return Fail(errno);
   } else if (errno != ENOENT) {
     return Fail(errno);

@@ -10,13 +10,14 @@
 
 namespace {
 const char* const kBallPicture = "assets/orb.png";
+const char* const kBestFile = "bricksBest.txt";
 constexpr uint32_t kHeader = 0x28304A;
 constexpr uint32_t kHeaderLine = 0x5A6488;
 constexpr uint32_t kText = 0xFFFFFF;
 constexpr uint32_t kHint = 0xF0D080;
 }  // namespace
 
-BricksGame::BricksGame(DemoPilot* pilot) : pilot(pilot) {}
+BricksGame::BricksGame(DemoPilot* pilot) : pilot(pilot), best(kBestFile) { KeepFile(kBestFile); }
 
 void BricksGame::Say(const char* format, int value) {
   std::printf(format, value);
@@ -25,7 +26,7 @@ void BricksGame::Say(const char* format, int value) {
 
 int BricksGame::InitialiseGame() {
   if (pilot == nullptr)
-    bestFile.Load(bestScore);
+    best.Load(bestScore);
   ball.LoadPicture(kBallPicture);
   SetupBackgroundBuffer();
   InitialiseObjects();
@@ -100,7 +101,7 @@ void BricksGame::BallLost() {
 void BricksGame::KeepBest() {
   if (pilot != nullptr || score <= bestScore)
     return;
-  bestFile.Save(score);
+  best.Save(score);
   bestScore = score;
 }
 

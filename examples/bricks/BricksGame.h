@@ -58,5 +58,5 @@ class BricksGame : public BaseEngine {
   void KeepBest();
 
   DemoPilot* pilot;
-  BestScore bestFile{"bricksBest.txt"};
+  BestScore best;
 };

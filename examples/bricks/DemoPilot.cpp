@@ -2,7 +2,6 @@
 #include "DemoPilot.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 
@@ -35,13 +34,6 @@ void PushMouse(Uint32 type, int x, int y) {
     event.button.y = y;
   }
   SDL_PushEvent(&event);
-}
-
-bool SaveFrame(SDL_Surface* screen, const char* file) {
-  SDL_Surface* opaque = SDL_ConvertSurfaceFormat(screen, SDL_PIXELFORMAT_RGB24, 0);
-  const bool saved = opaque != nullptr && IMG_SavePNG(opaque, file) == 0;
-  SDL_FreeSurface(opaque);
-  return saved;
 }
 }  // namespace
 
@@ -86,8 +78,8 @@ void DemoPilot::AfterFrame(BricksGame& game) {
   std::printf("Demo: %d updates, frame checksum %08x\n", game.updates,
               static_cast<unsigned>(Checksum(game.screenSurface)));
   std::fflush(stdout);
-  if (screenshot != nullptr && !SaveFrame(game.screenSurface, screenshot))
-    std::fprintf(stderr, "%s: cannot save the frame: %s\n", screenshot, SDL_GetError());
+  if (screenshot != nullptr)
+    game.SaveScreenshot(screenshot);
   game.exitCode = 0;
 }
 

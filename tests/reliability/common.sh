@@ -90,6 +90,26 @@ check_bytes() {
   fi
 }
 
+# What $work/run holds besides the font and the pictures, sorted by name: "name -> target",
+# "name/", "name|" (a FIFO) or 'name MODE [uid:gid] [links N] "bytes"' (bytes with \n, \r, \t, \0
+# and \\ escaped; "<N bytes>" past 64), each followed by "; ".
+listing() {
+  (cd "$work/run" && find . -mindepth 1 ! -path ./assets ! -path './assets/*' ! -name 'Cornerstone Regular.ttf' |
+    sed 's|^\./||' | while IFS= read -r name; do
+      if [ -L "$name" ]; then echo "$name -> $(readlink "$name")"
+      elif [ -d "$name" ]; then echo "$name/"
+      elif [ -p "$name" ]; then echo "$name|"
+      else
+        read -r mode owner links size <<<"$(stat -c '%a %u:%g %h %s' "$name")"
+        line="$name $mode"
+        [ "$owner" = 0:0 ] || line+=" $owner"
+        [ "$links" = 1 ] || line+=" links $links"
+        if [ "$size" -gt 64 ]; then echo "$line <$size bytes>"
+        else echo "$line \"$(perl -0777 -pe 's/\\/\\\\/g; s/\n/\\n/g; s/\r/\\r/g; s/\t/\\t/g; s/\0/\\0/g' "$name")\""; fi
+      fi
+    done | LC_ALL=C sort | sed 's/$/; /' | tr -d '\n')
+}
+
 # The font's lines around a run (the font-failure cases change them).
 font_loaded=$'Loading font: 24 point Cornerstone Regular.ttf\n'
 font_freed=$'Free font: 24 point Cornerstone Regular.ttf\n'

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# A failing save (efbig: ulimit -f 0; erofs: read-only bind mount; enospc: full tmpfs; fsync and
-# rename: the call fails on the temporary file through the preloaded fail_call library) keeps the
-# old record, says why and leaves no temporary file; inplace (a read-only folder whose file is a
-# writable bind mount) writes the file where it stands and says so. erofs, enospc and inplace run
-# in unshare -Urm, status 77 when refused.
+# A failing save (efbig: ulimit -f 0, SIGXFSZ left to the writer; erofs: read-only bind mount;
+# enospc: full tmpfs; fsync and rename: the call fails on the temporary file through the preloaded
+# fail_call library) keeps the old record, says why and leaves no temporary file; inplace (a
+# read-only folder whose file is a writable bind mount) writes the file where it stands and says
+# so. erofs, enospc and inplace run in unshare -Urm, status 77 when refused.
 # Usage: write_faults.sh <score_writer> <fault> [<fail_call library>]
 set -u
 writer=$(realpath "$1")
@@ -28,7 +28,6 @@ save_once() {
       printf '5\n' >"$dir/highScore.txt"
       dd if=/dev/zero of="$dir/filler" bs=4096 2>/dev/null ;;
     efbig) printf '5\n' >"$dir/highScore.txt"
-      trap '' XFSZ
       ulimit -f 0 ;;
     fsync|rename) printf '5\n' >"$dir/highScore.txt"
       export LD_PRELOAD=$library QUENDAL_FAIL=$fault

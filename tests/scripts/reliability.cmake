@@ -1,4 +1,5 @@
-# Reliability runs: the kill loops of two writers (the game's and Bricks'), failing writes, faults through the real game, valgrind.
+# Reliability runs: the kill loops of two writers (the game's and Bricks'), failing writes, faults
+# through the real game, the files it writes on request, valgrind.
 add_executable(score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp)
 target_link_libraries(score_writer PRIVATE game)
 add_executable(bricks_score_writer ${CMAKE_CURRENT_SOURCE_DIR}/reliability/score_writer.cpp
@@ -33,4 +34,17 @@ foreach(fault ${program_cases})
                    ${CMAKE_SOURCE_DIR} ${fault})
   set_tests_properties(reliability_program_${fault} PROPERTIES
                        ENVIRONMENT "${test_environment}" SKIP_RETURN_CODE 77 TIMEOUT 300)
+endforeach()
+# One test per row of the table of outputs, named by its first column.
+set(output_table ${CMAKE_SOURCE_DIR}/tests/tables/outputs.tsv)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${output_table})
+file(READ ${output_table} output_rows)
+string(REGEX MATCHALL "\n[a-z_]+\t" output_cases "\n${output_rows}")
+foreach(case ${output_cases})
+  string(STRIP "${case}" case)
+  add_test(NAME reliability_output_${case}
+           COMMAND bash ${reliability_dir}/output_faults.sh $<TARGET_FILE:quendal> ${CMAKE_SOURCE_DIR}
+                   ${case})
+  set_tests_properties(reliability_output_${case} PROPERTIES
+                       ENVIRONMENT "${test_environment}" SKIP_RETURN_CODE 77 TIMEOUT 60)
 endforeach()
