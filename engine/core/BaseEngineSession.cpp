@@ -3,8 +3,10 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/core/BaseEngine.h"
@@ -15,7 +17,21 @@ using namespace quendal;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE]\n";
+    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE] "
+    "[--scale N] [--fullscreen]\n";
+// Larger than any display holds; a larger --scale is read as this one.
+constexpr long long kLargestScale = 1 << 16;
+
+// Reads a whole number from 1 up; false for anything else (a sign, a space, zero, other text).
+bool ReadScale(const char* text, int& scale) {
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(text, &end, 10);
+  if (!std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' || value < 1)
+    return false;
+  scale = static_cast<int>(errno == ERANGE ? kLargestScale : SDL_min(value, kLargestScale));
+  return true;
+}
 
 }  // namespace
 
@@ -33,6 +49,10 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
       headless = true;
     } else if (option == "--fast") {
       clock = &fastClock;
+    } else if (option == "--fullscreen") {
+      fullscreen = true;
+    } else if (option == "--scale" && i + 1 < argc && ReadScale(argv[i + 1], windowScale)) {
+      ++i;
     } else {
       std::fprintf(stderr, kUsage, program);
       return false;
@@ -58,7 +78,8 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
 bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if ((event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) && !Dispatch(event))
+    if (!TakeWindowKey(event) && (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) &&
+        !Dispatch(event))
       return false;
   size_t batchEnd = replayNext;
   while (batchEnd < replayEvents.size() && replayEvents[batchEnd].updates == updateCount &&

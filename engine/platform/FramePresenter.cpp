@@ -1,4 +1,4 @@
-// Choosing the renderer, and presenting only what changed.
+// Choosing how frames reach the window, and presenting only what changed, scaled to fit.
 #include "engine/platform/FramePresenter.h"
 
 #include <SDL.h>
@@ -30,34 +30,43 @@ bool OnSoftwareGl(SDL_Renderer* renderer) {
 
 }  // namespace
 
-SDL_Renderer* FramePresenter::CreateRenderer(SDL_Window* window) {
+SDL_Renderer* FramePresenter::CreateRenderer(SDL_Window* target) {
+  window = target;
+  onSurface = false;
   const bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
   if (driverChosen || renderer == nullptr || !OnSoftwareGl(renderer))
     return renderer;
   SDL_DestroyRenderer(renderer);
-  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  const SDL_Surface* surface = SDL_GetWindowSurface(window);
+  // The frame's pixels are written as they are: the surface must hold 0x00RRGGBB pixels too.
+  onSurface = surface != nullptr && (surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                                     surface->format->format == SDL_PIXELFORMAT_ARGB8888);
+  if (onSurface)
+    return nullptr;
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   return SDL_CreateRenderer(window, -1, 0);
 }
 
 void FramePresenter::Show(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Surface* frame) {
-  if (renderer == nullptr || texture == nullptr || frame == nullptr || frame->pixels == nullptr)
+  if (frame == nullptr || frame->pixels == nullptr ||
+      (!onSurface && (renderer == nullptr || texture == nullptr)))
     return;
-  int textureWidth = 0, textureHeight = 0;
-  if (SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0)
+  int limitWidth = frame->w, limitHeight = frame->h;
+  if (!onSurface && SDL_QueryTexture(texture, nullptr, nullptr, &limitWidth, &limitHeight) != 0)
     return;
   const bool fresh =
-      SDL_min(frame->w, textureWidth) != width || SDL_min(frame->h, textureHeight) != height;
-  width = SDL_min(frame->w, textureWidth);
-  height = SDL_min(frame->h, textureHeight);
+      SDL_min(frame->w, limitWidth) != width || SDL_min(frame->h, limitHeight) != height;
+  width = SDL_min(frame->w, limitWidth);
+  height = SDL_min(frame->h, limitHeight);
   // SDL's software renderer keeps a texture's pixels in memory that its lock hands out: the rows
   // are compared with and written to the texture itself. Elsewhere a copy of the frame shown is kept
-  // and the changed rows are uploaded.
+  // and the changed rows are uploaded or scaled.
   SDL_RendererInfo info;
   void* lockedPixels = nullptr;
   int keptPitch = 0;
-  const bool direct = SDL_GetRendererInfo(renderer, &info) == 0 &&
+  const bool direct = !onSurface && SDL_GetRendererInfo(renderer, &info) == 0 &&
                       SDL_strcmp(info.name, "software") == 0 &&
                       SDL_LockTexture(texture, nullptr, &lockedPixels, &keptPitch) == 0;
   if (!direct) {
@@ -79,29 +88,91 @@ void FramePresenter::Show(SDL_Renderer* renderer, SDL_Texture* texture, const SD
     std::memcpy(keptRow, rowOf(y), rowBytes);
     return true;
   };
+  changed.clear();
   for (int y = 0; y < height; ++y) {
     if (!takeRow(y))
       continue;
     const int first = y;
     while (y + 1 < height && takeRow(y + 1))
       ++y;
-    const SDL_Rect rows{0, first, width, y - first + 1};
-    if (!direct)
-      SDL_UpdateTexture(texture, &rows, rowOf(first), frame->pitch);
-    windowStale = true;
+    changed.push_back({0, first, width, y - first + 1});
   }
   if (direct)
     SDL_UnlockTexture(texture);
   framesShown = true;
+  if (onSurface) {
+    windowStale = windowStale || fresh;
+    PresentOnSurface();
+    return;
+  }
+  for (const PixelRect& rows : changed) {
+    const SDL_Rect place{rows.x, rows.y, rows.width, rows.height};
+    if (!direct)
+      SDL_UpdateTexture(texture, &place, rowOf(rows.y), frame->pitch);
+  }
+  windowStale = windowStale || !changed.empty();
   Refresh(renderer, texture);
 }
 
 void FramePresenter::Refresh(SDL_Renderer* renderer, SDL_Texture* texture) {
-  if (!windowStale || !framesShown || renderer == nullptr || texture == nullptr)
+  if (!windowStale || !framesShown)
+    return;
+  if (onSurface) {
+    PresentOnSurface();
+    return;
+  }
+  if (renderer == nullptr || texture == nullptr)
     return;
   windowStale = false;
-  SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+  const FrameLayout layout = LayoutNow(renderer, width, height);
+  if (!layout.Covers()) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer);
+  }
+  const SDL_Rect part{0, 0, width, height};
+  const SDL_Rect place{layout.frame.x, layout.frame.y, layout.frame.width, layout.frame.height};
+  SDL_RenderCopy(renderer, texture, &part, &place);
   SDL_RenderPresent(renderer);
+}
+
+void FramePresenter::PresentOnSurface() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  const PixelBuffer target = BufferOf(surface);
+  if (target.pixels == nullptr)
+    return;  // no pixels to draw on now: the window stays stale until it has some
+  const FrameLayout layout = FrameLayout::Fit(width, height, target.width, target.height);
+  PixelBuffer source;
+  source.pixels = shown.data();
+  source.width = source.stride = width;
+  source.height = height;
+  // A window resized gets a new surface, whose pixels are not the frame's yet.
+  if (windowStale || layout != shownLayout || surface != shownSurface) {
+    windowStale = false;
+    shownLayout = layout;
+    shownSurface = surface;
+    FillRows(target, {0, 0, target.width, target.height}, 0);
+    ScaleRows(source, 0, height, target, layout.frame);
+    SDL_UpdateWindowSurface(window);
+    return;
+  }
+  written.clear();
+  for (const PixelRect& rows : changed) {
+    const PixelRect place = ScaleRows(source, rows.y, rows.height, target, layout.frame);
+    if (place.height > 0)
+      written.push_back({place.x, place.y, place.width, place.height});
+  }
+  if (!written.empty())
+    SDL_UpdateWindowSurfaceRects(window, written.data(), static_cast<int>(written.size()));
+}
+
+FrameLayout FramePresenter::LayoutNow(SDL_Renderer* renderer, int frameWidth,
+                                      int frameHeight) const {
+  int areaWidth = frameWidth, areaHeight = frameHeight;
+  if (renderer != nullptr)
+    SDL_GetRendererOutputSize(renderer, &areaWidth, &areaHeight);
+  else if (window != nullptr)
+    SDL_GetWindowSizeInPixels(window, &areaWidth, &areaHeight);
+  return FrameLayout::Fit(frameWidth, frameHeight, areaWidth, areaHeight);
 }
 
 }  // namespace quendal
