@@ -184,6 +184,15 @@ int64_t FirstShowing(int64_t s, int64_t targetSize, int64_t sourceSize) {
   return need <= 0 ? 0 : (need + 2 * sourceSize - 1) / (2 * sourceSize);
 }
 
+// Writes each of count pixels k times over; K is k where known when compiled, 0 otherwise.
+template <int K>
+void Replicate(const uint32_t* from, int count, int k, uint32_t* to) {
+  const int times = K != 0 ? K : k;
+  for (int i = 0; i < count; ++i, to += times)
+    for (int j = 0; j < times; ++j)
+      to[j] = from[i];
+}
+
 // Writes count pixels from target column first of a source row stretched over areaWidth pixels.
 void StretchRow(const uint32_t* from, int sourceWidth, int areaWidth, int first, int count,
                 uint32_t* to) {
@@ -192,11 +201,21 @@ void StretchRow(const uint32_t* from, int sourceWidth, int areaWidth, int first,
   } else if (areaWidth % sourceWidth == 0) {
     const int k = areaWidth / sourceWidth;
     const uint32_t* pixel = from + first / k;
-    for (int done = 0, run = k - first % k; done < count; ++pixel, run = k) {
-      const uint32_t value = *pixel;
-      for (const int end = std::min(count, done + run); done < end; ++done)
-        to[done] = value;
+    int done = 0;
+    if (first % k != 0) {  // a block cut on the left
+      for (; done < k - first % k && done < count; ++done)
+        to[done] = *pixel;
+      ++pixel;
     }
+    const int blocks = (count - done) / k;
+    switch (k) {
+      case 2: Replicate<2>(pixel, blocks, 2, to + done); break;
+      case 3: Replicate<3>(pixel, blocks, 3, to + done); break;
+      default: Replicate<0>(pixel, blocks, k, to + done); break;
+    }
+    done += blocks * k;
+    for (pixel += blocks; done < count; ++done)  // a block cut on the right
+      to[done] = *pixel;
   } else {
     for (int c = 0; c < count; ++c)
       to[c] = from[NearestSource(first + c, areaWidth, sourceWidth)];

@@ -80,44 +80,54 @@ void FramePresenter::Show(SDL_Renderer* renderer, SDL_Texture* texture, const SD
   const auto rowOf = [frame](int y) {
     return static_cast<const uint8_t*>(frame->pixels) + static_cast<ptrdiff_t>(y) * frame->pitch;
   };
+  // Where the changed rows are scaled to as they are taken: none while the whole frame must be
+  // drawn again, or through a renderer.
+  const PixelBuffer target = onSurface ? SurfaceForRows(fresh) : PixelBuffer{};
+  PixelRect place;  // the part of the window's surface written for the run of changed rows
   // Keeps row y of the frame; true when it differs from the row shown (always on a fresh start).
   const auto takeRow = [&](int y) {
     uint8_t* keptRow = kept + static_cast<ptrdiff_t>(y) * keptPitch;
     if (!fresh && std::memcmp(keptRow, rowOf(y), rowBytes) == 0)
       return false;
     std::memcpy(keptRow, rowOf(y), rowBytes);
+    if (target.pixels != nullptr) {  // scaled while the row is at hand
+      const PixelRect rows = ScaleRows(Shown(), y, 1, target, shownLayout.frame);
+      if (place.height == 0)
+        place = rows;
+      else if (rows.height > 0)
+        place.height = rows.y + rows.height - place.y;
+    }
     return true;
   };
-  changed.clear();
+  written.clear();
   for (int y = 0; y < height; ++y) {
     if (!takeRow(y))
       continue;
     const int first = y;
     while (y + 1 < height && takeRow(y + 1))
       ++y;
-    changed.push_back({0, first, width, y - first + 1});
+    const SDL_Rect rows{0, first, width, y - first + 1};
+    if (!onSurface && !direct)
+      SDL_UpdateTexture(texture, &rows, rowOf(first), frame->pitch);
+    if (place.height > 0)
+      written.push_back({place.x, place.y, place.width, place.height});
+    place = PixelRect{};
+    windowStale = windowStale || !onSurface;
   }
   if (direct)
     SDL_UnlockTexture(texture);
   framesShown = true;
-  if (onSurface) {
-    windowStale = windowStale || fresh;
+  if (onSurface)
     PresentOnSurface();
-    return;
-  }
-  for (const PixelRect& rows : changed) {
-    const SDL_Rect place{rows.x, rows.y, rows.width, rows.height};
-    if (!direct)
-      SDL_UpdateTexture(texture, &place, rowOf(rows.y), frame->pitch);
-  }
-  windowStale = windowStale || !changed.empty();
-  Refresh(renderer, texture);
+  else
+    Refresh(renderer, texture);
 }
 
 void FramePresenter::Refresh(SDL_Renderer* renderer, SDL_Texture* texture) {
   if (!windowStale || !framesShown)
     return;
   if (onSurface) {
+    written.clear();
     PresentOnSurface();
     return;
   }
@@ -135,34 +145,39 @@ void FramePresenter::Refresh(SDL_Renderer* renderer, SDL_Texture* texture) {
   SDL_RenderPresent(renderer);
 }
 
+PixelBuffer FramePresenter::Shown() {
+  PixelBuffer frame;
+  frame.pixels = shown.data();
+  frame.width = frame.stride = width;
+  frame.height = height;
+  return frame;
+}
+
+PixelBuffer FramePresenter::SurfaceForRows(bool fresh) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  const PixelBuffer target = BufferOf(surface);
+  // A window resized gets a new surface, whose pixels are not the frame's yet.
+  windowStale = windowStale || fresh || surface != shownSurface ||
+                FrameLayout::Fit(width, height, target.width, target.height) != shownLayout;
+  return windowStale ? PixelBuffer{} : target;
+}
+
 void FramePresenter::PresentOnSurface() {
+  if (!windowStale) {
+    if (!written.empty())
+      SDL_UpdateWindowSurfaceRects(window, written.data(), static_cast<int>(written.size()));
+    return;
+  }
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   const PixelBuffer target = BufferOf(surface);
   if (target.pixels == nullptr)
     return;  // no pixels to draw on now: the window stays stale until it has some
-  const FrameLayout layout = FrameLayout::Fit(width, height, target.width, target.height);
-  PixelBuffer source;
-  source.pixels = shown.data();
-  source.width = source.stride = width;
-  source.height = height;
-  // A window resized gets a new surface, whose pixels are not the frame's yet.
-  if (windowStale || layout != shownLayout || surface != shownSurface) {
-    windowStale = false;
-    shownLayout = layout;
-    shownSurface = surface;
-    FillRows(target, {0, 0, target.width, target.height}, 0);
-    ScaleRows(source, 0, height, target, layout.frame);
-    SDL_UpdateWindowSurface(window);
-    return;
-  }
-  written.clear();
-  for (const PixelRect& rows : changed) {
-    const PixelRect place = ScaleRows(source, rows.y, rows.height, target, layout.frame);
-    if (place.height > 0)
-      written.push_back({place.x, place.y, place.width, place.height});
-  }
-  if (!written.empty())
-    SDL_UpdateWindowSurfaceRects(window, written.data(), static_cast<int>(written.size()));
+  windowStale = false;
+  shownSurface = surface;
+  shownLayout = FrameLayout::Fit(width, height, target.width, target.height);
+  FillRows(target, {0, 0, target.width, target.height}, 0);
+  ScaleRows(Shown(), 0, height, target, shownLayout.frame);
+  SDL_UpdateWindowSurface(window);
 }
 
 FrameLayout FramePresenter::LayoutNow(SDL_Renderer* renderer, int frameWidth,

@@ -43,16 +43,18 @@ class FramePresenter {
   FrameLayout LayoutNow(SDL_Renderer* renderer, int width, int height) const;
 
  private:
-  // Scales the changed rows into the window's surface and presents them, or the whole frame and
-  // the bars when the window lost its pixels or the frame's place moved.
+  // The window's surface for Show to scale changed rows into, or an empty buffer when the whole
+  // frame must be drawn again (a fresh frame, a new surface, the frame's place moved).
+  PixelBuffer SurfaceForRows(bool fresh);
+  // Presents the rows Show wrote, or draws the whole frame and the bars when the window is stale.
   void PresentOnSurface();
+  // The kept copy of the frame shown.
+  PixelBuffer Shown();
 
   SDL_Window* window = nullptr;
   bool onSurface = false;
   // A copy of the frame shown, row by row, where the texture's own pixels cannot be read.
   std::vector<uint32_t> shown;
-  // The rows that changed in the last Show, as whole-width rectangles.
-  std::vector<PixelRect> changed;
   // The rectangles of the window's surface written by the last Show.
   std::vector<SDL_Rect> written;
   // Where the frame was last drawn: the place, and the window's surface.
