@@ -50,6 +50,34 @@ void Paint(SDL_Surface* frame, int index) {
   }
 }
 
+// CPU microseconds per frame that show puts on the window, each frame differing in every row; the
+// first frames set up caches and shaders and are not counted.
+template <typename Show>
+double PerFrame(SDL_Surface* frame, Show show) {
+  double spent = 0;
+  for (int i = 0; i < kFrames + 10; ++i) {
+    Paint(frame, i);
+    const double start = CpuMicroseconds();
+    show();
+    SDL_PumpEvents();
+    if (i >= 10)
+      spent += CpuMicroseconds() - start;
+  }
+  return spent / kFrames;
+}
+
+// Destroys what a measurement made (any may be null) and ends SDL, its hints too.
+void Close(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* texture) {
+  if (texture != nullptr)
+    SDL_DestroyTexture(texture);
+  if (renderer != nullptr)
+    SDL_DestroyRenderer(renderer);
+  if (window != nullptr)
+    SDL_DestroyWindow(window);
+  SDL_Quit();
+  SDL_ResetHints();
+}
+
 // CPU microseconds per frame shown by the path, or -1 when the path cannot be set up.
 double Measure(const Path& path, SDL_Surface* frame) {
   if (path.renderDriver != nullptr)
@@ -67,10 +95,7 @@ double Measure(const Path& path, SDL_Surface* frame) {
   if (texture != nullptr || surface != nullptr) {
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
-    double spent = 0;
-    for (int i = 0; i < kFrames + 10; ++i) {
-      Paint(frame, i);
-      const double start = CpuMicroseconds();
+    result = PerFrame(frame, [&] {
       if (texture != nullptr) {
         SDL_UpdateTexture(texture, nullptr, frame->pixels, frame->pitch);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
@@ -79,20 +104,9 @@ double Measure(const Path& path, SDL_Surface* frame) {
         SDL_BlitSurface(frame, nullptr, surface, nullptr);
         SDL_UpdateWindowSurface(window);
       }
-      SDL_PumpEvents();
-      if (i >= 10)  // the first frames set up caches and shaders
-        spent += CpuMicroseconds() - start;
-    }
-    result = spent / kFrames;
+    });
   }
-  if (texture != nullptr)
-    SDL_DestroyTexture(texture);
-  if (renderer != nullptr)
-    SDL_DestroyRenderer(renderer);
-  if (window != nullptr)
-    SDL_DestroyWindow(window);
-  SDL_Quit();
-  SDL_ResetHints();
+  Close(window, renderer, texture);
   return result;
 }
 
@@ -111,25 +125,9 @@ double MeasureEngine(int scale, SDL_Surface* frame) {
   double result = -1;
   if (texture != nullptr || presenter.OnWindowSurface()) {
     SDL_ShowWindow(window);
-    double spent = 0;
-    for (int i = 0; i < kFrames + 10; ++i) {
-      Paint(frame, i);
-      const double start = CpuMicroseconds();
-      presenter.Show(renderer, texture, frame);
-      SDL_PumpEvents();
-      if (i >= 10)
-        spent += CpuMicroseconds() - start;
-    }
-    result = spent / kFrames;
+    result = PerFrame(frame, [&] { presenter.Show(renderer, texture, frame); });
   }
-  if (texture != nullptr)
-    SDL_DestroyTexture(texture);
-  if (renderer != nullptr)
-    SDL_DestroyRenderer(renderer);
-  if (window != nullptr)
-    SDL_DestroyWindow(window);
-  SDL_Quit();
-  SDL_ResetHints();
+  Close(window, renderer, texture);
   return result;
 }
 

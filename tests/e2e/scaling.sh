@@ -14,6 +14,9 @@ export QUENDAL_XVFB_SCREEN=2560x1600x24
 under_xvfb "$0" "$@"
 make_scratch "$2"
 binary=$(realpath "$1")
+# In a sanitizer build: the D-Bus library keeps some memory to the end; leaks of ours count.
+printf 'leak:libdbus-1.so\n' >"$work/leaks"
+export LSAN_OPTIONS=suppressions=$work/leaks:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 printf '1\n' >"$work/run/highScore.txt"
 cp -r "$work/run" "$work/replay"
 printf 'quendal-recording 1\n12 quit\n12 end\n' >"$work/start.rec"
@@ -93,12 +96,5 @@ awk '$2 ~ /^mouse/ && ($(NF-1) > 799 || $NF > 599 || $(NF-1) < 0 || $NF < 0) { b
 # The presses on the bars reached nothing: PLAY's is the only one recorded.
 [ "$(grep -c mousedown "$work/game.rec")" = 1 ] && pass "the presses on the bars reach nothing" ||
   fail "presses recorded: $(grep mousedown "$work/game.rec")"
-(cd "$work/replay" && exec "$binary" --replay "$work/game.rec" --headless --fast \
-   --screenshot "$work/replayed.png" >"$work/replayed.out" 2>"$work/replayed.err") ||
-  fail "replayed at 1x: exit status $?"
-check_bytes "replayed at 1x: the console" "$work/replayed.out" "$work/stdout"
-check_bytes "replayed at 1x: the record" "$work/replay/highScore.txt" "$work/run/highScore.txt"
-check_bytes "replayed at 1x: stderr" "$work/replayed.err" /dev/null
-[ "$(compare -metric AE "$work/real.png" "$work/replayed.png" null: 2>&1)" = 0 ] &&
-  pass "replayed at 1x: the last frame, pixel for pixel" || fail "replayed at 1x: the last frame differs"
+replays_alike "replayed at 1x"
 finish "scaling passed"
