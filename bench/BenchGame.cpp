@@ -1,10 +1,11 @@
 // The real game with measuring hooks, paced by the engine's rule or by the earlier one.
 //
-// Usage: bench_game [old] [latency]. Runs like quendal; "old" paces it as the engine once did (a
+// Usage: bench_game [old] [latency] [engine options]. Runs like quendal, with the engine's options
+// (--scale N ...); "old" paces it as the engine once did (a
 // pass sleeps 9 ms when 9 ms or more remain before the next tick, otherwise it polls again).
 // At each game over it prints "play-updates <updates> <milliseconds>" on stderr: the updates of
 // that game and the time from its first update to its last. With "latency", a thread pushes a
-// mouse motion every 4 to 16 ms during play, and each game over also prints
+// mouse motion every 4 to 16 ms during play (to a point of the 1x frame), and each game over also prints
 // "latency <median ms> <p99 ms> <count>": the time from each push to its MouseMoved hook.
 #include <SDL.h>
 
@@ -63,9 +64,10 @@ class BenchGame : public ZarvoMain {
 
   void MouseMoved(int x, int y) override {
     const Steady::time_point now = Steady::now();
-    if (x >= 0 && x < kPushes && pushed[x].load() != 0)
+    const int push = y * screenWidth + x;
+    if (push >= 0 && push < kPushes && pushed[push].load() != 0)
       delays.push_back(std::chrono::duration<double, std::milli>(
-                           now - Steady::time_point(Steady::duration(pushed[x].load())))
+                           now - Steady::time_point(Steady::duration(pushed[push].load())))
                            .count());
     ZarvoMain::MouseMoved(x, y);
   }
@@ -78,7 +80,8 @@ class BenchGame : public ZarvoMain {
       std::this_thread::sleep_for(std::chrono::microseconds(gap(random)));
       SDL_Event event{};
       event.type = SDL_MOUSEMOTION;
-      event.motion.x = i;
+      event.motion.x = i % screenWidth;
+      event.motion.y = i / screenWidth;
       pushed[i] = Steady::now().time_since_epoch().count();
       SDL_PushEvent(&event);
     }
@@ -107,10 +110,17 @@ class BenchGame : public ZarvoMain {
 int main(int argc, char** argv) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   BenchGame game;
+  std::vector<char*> engineArgs = {argv[0]};
   for (int i = 1; i < argc; ++i) {
-    game.oldRule = game.oldRule || std::strcmp(argv[i], "old") == 0;
-    game.latency = game.latency || std::strcmp(argv[i], "latency") == 0;
+    const bool old = std::strcmp(argv[i], "old") == 0,
+               latency = std::strcmp(argv[i], "latency") == 0;
+    game.oldRule = game.oldRule || old;
+    game.latency = game.latency || latency;
+    if (!old && !latency)
+      engineArgs.push_back(argv[i]);
   }
+  if (!game.ReadCommandLine(static_cast<int>(engineArgs.size()), engineArgs.data()))
+    return 2;
   if (game.Initialise("Quendal The Warden", 800, 600, "Cornerstone Regular.ttf", 24) != 0)
     return 1;
   const int result = game.MainLoop();

@@ -14,6 +14,11 @@ set -euo pipefail
 binary=$(realpath "$1")
 seconds=$3
 game_args=("${@:4}")
+# PLAY's place on the window: the start screen's at 1x, times --scale N when given.
+scale=1
+for ((i = 0; i + 1 < ${#game_args[@]}; i++)); do
+  [ "${game_args[i]}" != --scale ] || scale=${game_args[i + 1]}
+done
 source "$(dirname "$0")/../tests/reliability/common.sh"
 need xdotool
 under_xvfb "$0" "$@"
@@ -57,7 +62,7 @@ play_wall=0
 games=0
 while [ "$(calc %d "$play_wall < $seconds")" = 1 ]; do
   [ -n "$pid" ] || start_game
-  xdotool mousemove --window "$window" 400 258 click 1
+  xdotool mousemove --window "$window" $((400 * scale)) $((258 * scale)) click 1
   wait_for 10 printed "Game Started" || { echo "play did not start" >&2; exit 1; }
   ticks0=$(cpu_ticks)
   wall0=$(now)

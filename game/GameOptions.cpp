@@ -80,7 +80,8 @@ std::string GameOptions::Help() {
          "  --version          print the version and exit\n\n"
          "Keys:\n"
          "  Left, Right        move the paddle\n"
-         "  Escape             quit, saving the best score\n\n"
+         "  Escape             quit, saving the best score\n"
+         "  F11, Alt+Enter     fullscreen on or off\n\n"
          "Mouse:\n"
          "  PLAY, EXIT         the start screen's buttons\n";
 }

@@ -125,7 +125,8 @@
   }
 
   // The largest whole multiple of the game's size, in device pixels, that fits the window;
-  // a window too small for that gets the canvas shrunk to fit.
+  // a window too small for that gets the canvas shrunk to fit: the rule of the engine's
+  // FrameLayout::Fit for a desktop window (engine/draw/FrameLayout.h), centred by the page.
   function fitCanvas() {
     const ratio = window.devicePixelRatio || 1;
     const room = Math.min(window.innerWidth / WIDTH, (window.innerHeight - 90) / HEIGHT) * ratio;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/draw/FrameLayout.h"
 #include "engine/platform/StandardStreams.h"
 #include "engine/platform/WindowSystemErrors.h"
 
@@ -111,19 +112,30 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
 
   // Hidden until its renderer exists: making a renderer can replace the window, and a shown one
   // would flash on the screen each time.
-  window = SDL_CreateWindow(title, 10, 40, screenWidth, screenHeight, SDL_WINDOW_HIDDEN);
+  const int scale = headless ? 1 : OpeningScale();
+  fullscreen = fullscreen && !headless;
+  fullscreenToggle.Remember(10, 40, screenWidth * scale, screenHeight * scale);
+  window = SDL_CreateWindow(title, 10, 40, screenWidth * scale, screenHeight * scale,
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                                (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
   if (window == nullptr)
     return ReportStartFailure();
-  renderer = FramePresenter::CreateRenderer(window);
-  if (renderer == nullptr)
+  renderer = presenter.CreateRenderer(window);
+  if (renderer == nullptr && !presenter.OnWindowSurface())
     return ReportStartFailure();
   SDL_ShowWindow(window);
-  screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    screenWidth, screenHeight);
-  if (screenTexture == nullptr)
-    return ReportStartFailure();
-  // The texture covers the whole window: its pixels are copied, never blended.
-  SDL_SetTextureBlendMode(screenTexture, SDL_BLENDMODE_NONE);
+  if (fullscreen)
+    FullscreenToggle::CoverDisplay(window);
+  if (renderer != nullptr) {
+    screenTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                      SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight);
+    if (screenTexture == nullptr)
+      return ReportStartFailure();
+    // The texture is the whole frame: its pixels are copied, never blended, and stretched to whole
+    // blocks of window pixels.
+    SDL_SetTextureBlendMode(screenTexture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(screenTexture, SDL_ScaleModeNearest);
+  }
   screenSurface = CreateEngineSurface(screenWidth, screenHeight);
   if (screenSurface == nullptr)
     return ReportStartFailure();
@@ -134,6 +146,20 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
   keyStates = new uint8_t[256]();
   InitialiseGame();
   return 0;
+}
+
+int BaseEngine::OpeningScale() {
+  int fits = 1;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(i, &usable) == 0)
+      fits = SDL_max(fits, FrameLayout::Fit(screenWidth, screenHeight, usable.w, usable.h).scale);
+  }
+  if (windowScale <= fits)
+    return windowScale;
+  std::fprintf(stderr, "--scale %d: the window would fit no display; opening it at scale %d\n",
+               windowScale, fits);
+  return fits;
 }
 
 void BaseEngine::Deinitialise() {

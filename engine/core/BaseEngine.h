@@ -6,6 +6,7 @@
 
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
+#include "engine/platform/FullscreenToggle.h"
 #include "engine/replay/RecordedEvent.h"
 #include "engine/replay/RecordingWriter.h"
 #include "engine/storage/OutputFile.h"
@@ -20,7 +21,8 @@ struct SDL_Texture;
 class DisplayableObject;
 
 // A game subclasses BaseEngine and overrides its virtual operations; the engine calls them
-// virtually everywhere. Coordinates are window pixels; colours are 0x00RRGGBB pixel values.
+// virtually everywhere. Coordinates are game pixels (the window shows the frame scaled to fit);
+// colours are 0x00RRGGBB pixel values.
 class BaseEngine {
  public:
   // The font table's types, named here so that a game's own code reaches them unqualified.
@@ -38,10 +40,13 @@ class BaseEngine {
   virtual void ClearObjects();
   // currentTick + timeOffset.
   virtual int GetTime();
-  // Key handlers: keyCode is SDL's key code; the key table is already updated.
+  // Key handlers: keyCode is SDL's key code; the key table is already updated. F11 and
+  // Alt+Enter (press and release) are the engine's, toggling fullscreen: they reach no handler.
   virtual void KeyUp(int keyCode);
   virtual void KeyDown(int keyCode);
-  // Mouse handlers in window coordinates; button is SDL's button number.
+  // Mouse handlers in game pixels, whatever the window's size; button is SDL's button number. A
+  // motion or press on the bars around the frame reaches no handler; a release there comes at the
+  // nearest pixel of the frame's edge.
   virtual void MouseMoved(int x, int y);
   virtual void MouseDown(int button, int x, int y);
   virtual void MouseUp(int button, int x, int y);
@@ -91,10 +96,12 @@ class BaseEngine {
   // Names a file the game keeps (its best score, say), so that ReadCommandLine never writes an
   // output over it; call it before ReadCommandLine.
   void KeepFile(const std::string& path);
-  // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
-  // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
-  // any part fails; when no display can be used, the line also names DISPLAY's value. The
-  // default font is fontFile at fontSize; an installed engine opens its own font instead when
+  // Opens the standard streams, SDL, the fonts, the window (resizable, at (10, 40)), its renderer
+  // and texture (none where frames go to the window's own surface) and the surfaces, then calls
+  // InitialiseGame. A --scale whose window fits no display is brought down to the largest that
+  // fits, saying so in one line on stderr. Returns 0, or 1 after printing "Unable to init SDL:
+  // %s\n" on stderr when any part fails; when no display can be used, the line also names
+  // DISPLAY's value. --scale and --fullscreen do nothing headless. The default font is fontFile at fontSize; an installed engine opens its own font instead when
   // fontFile is null or empty or cannot be opened (at 24 points when fontSize is not positive).
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
   // Runs passes until a quit event or exitCode leaves -1 (none when it is not -1 already), ends
@@ -191,6 +198,14 @@ class BaseEngine {
   // Input events handed to the handlers.
   int eventCount = 0;
 
+  // Takes the engine's own keys (F11, Alt+Enter: fullscreen on and off) and their releases; true
+  // for an event taken.
+  bool TakeWindowKey(const SDL_Event& event);
+  // Brings a mouse event's window point to game pixels; false when it falls on the bars and must
+  // reach no handler.
+  bool ToGamePixels(SDL_Event& event);
+  // The scale the window opens at: the one asked for, or the largest whose window fits a display.
+  int OpeningScale();
   // Replays the events due at this pass, ignoring live input but a window close; false when the
   // run must end (a quit, or the recording ran out before the program ended).
   bool ReplayEvents();
@@ -215,6 +230,11 @@ class BaseEngine {
   std::vector<std::string> keptFiles;
   bool outputLost = false;
   bool headless = false;
+  int windowScale = 1;
+  bool fullscreen = false;
+  // The key whose press was taken by TakeWindowKey: its release is taken too.
+  int takenKey = 0;
+  quendal::FullscreenToggle fullscreenToggle;
   bool runEnded = false;
   quendal::VirtualClock fastClock;
   // Set by RunPass around Render when only the last frame asked for a frame and no event or

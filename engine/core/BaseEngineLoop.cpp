@@ -1,4 +1,5 @@
-// The engine's main loop: event dispatch, the key-state table and the 15 ms update tick.
+// The engine's main loop: event dispatch, the window's own keys, mouse points in game pixels, the
+// key-state table and the 15 ms update tick.
 #include <SDL.h>
 
 #include "engine/core/BaseEngine.h"
@@ -42,9 +43,43 @@ bool BaseEngine::RunPass() {
 bool BaseEngine::HandleEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if (!Dispatch(event))
+    if (!TakeWindowKey(event) && ToGamePixels(event) && !Dispatch(event))
       return false;
   return true;
+}
+
+bool BaseEngine::TakeWindowKey(const SDL_Event& event) {
+  if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP)
+    return false;
+  const SDL_Keycode key = event.key.keysym.sym;
+  if (event.type == SDL_KEYUP) {
+    if (key != takenKey)
+      return false;
+    takenKey = 0;
+    return true;
+  }
+  if (key != SDLK_F11 && (key != SDLK_RETURN || (event.key.keysym.mod & KMOD_ALT) == 0))
+    return false;
+  takenKey = key;
+  if (event.key.repeat != 0 || window == nullptr || headless)
+    return true;
+  fullscreenToggle.Toggle(window);
+  presenter.Invalidate();
+  return true;
+}
+
+bool BaseEngine::ToGamePixels(SDL_Event& event) {
+  const bool motion = event.type == SDL_MOUSEMOTION;
+  if (window == nullptr ||
+      (!motion && event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP))
+    return true;
+  int& x = motion ? event.motion.x : event.button.x;
+  int& y = motion ? event.motion.y : event.button.y;
+  int pointsWidth = 0, pointsHeight = 0;
+  SDL_GetWindowSize(window, &pointsWidth, &pointsHeight);
+  const bool onFrame = presenter.LayoutNow(renderer, screenWidth, screenHeight)
+                           .ToGame(x, y, pointsWidth, pointsHeight, x, y);
+  return onFrame || event.type == SDL_MOUSEBUTTONUP;
 }
 
 bool BaseEngine::Dispatch(const SDL_Event& event) {

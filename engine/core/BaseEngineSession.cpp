@@ -3,7 +3,11 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "engine/core/BaseEngine.h"
 #include "engine/platform/StandardStreams.h"
@@ -15,7 +19,30 @@ using namespace quendal;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE]\n";
+    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE] "
+    "[--scale N] [--fullscreen]\n";
+// Larger than any display holds; a larger --scale is read as this one.
+constexpr long long kLargestScale = 1 << 16;
+
+// Reads a whole number from 1 up; false for anything else (a sign, a space, zero, other text).
+bool ReadScale(const char* text, int& scale) {
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(text, &end, 10);
+  if (!std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' || value < 1)
+    return false;
+  scale = static_cast<int>(errno == ERANGE ? kLargestScale : SDL_min(value, kLargestScale));
+  return true;
+}
+
+// Whether the engine reads the option (so a bad value of it is the engine's usage error).
+bool IsEngineOption(const std::string& option) {
+  for (const char* name :
+       {"--record", "--replay", "--screenshot", "--headless", "--fast", "--scale", "--fullscreen"})
+    if (option == name)
+      return true;
+  return false;
+}
 
 bool RefuseOutput(const std::string& file, const std::string& why) {
   std::fprintf(stderr, "%s: cannot write: %s\n", file.c_str(), why.c_str());
@@ -29,7 +56,9 @@ const char* BaseEngine::OptionsHelp() {
          "  --replay FILE      play the run recorded in FILE again, ignoring live input\n"
          "  --headless         run without a window\n"
          "  --fast             never wait: time moves as fast as the machine runs\n"
-         "  --screenshot FILE  save the last frame as a PNG image when the program ends\n";
+         "  --screenshot FILE  save the last frame as a PNG image when the program ends\n"
+         "  --scale N          open the window at N times the game's size\n"
+         "  --fullscreen       open fullscreen; F11 or Alt+Enter switches at any time\n";
 }
 
 bool BaseEngine::ReadCommandLine(int argc, char** argv) { return ReadOptions(argc, argv, nullptr); }
@@ -58,7 +87,11 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
       headless = true;
     } else if (option == "--fast") {
       clock = &fastClock;
-    } else if (gameArguments != nullptr && file == nullptr) {
+    } else if (option == "--fullscreen") {
+      fullscreen = true;
+    } else if (option == "--scale" && i + 1 < argc && ReadScale(argv[i + 1], windowScale)) {
+      ++i;
+    } else if (gameArguments != nullptr && !IsEngineOption(option)) {
       gameArguments->push_back(option);
     } else {
       std::fprintf(stderr, kUsage, program);
@@ -103,7 +136,8 @@ const char* BaseEngine::OutputClash(const std::string& file) const {
 bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if ((event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) && !Dispatch(event))
+    if (!TakeWindowKey(event) && (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) &&
+        !Dispatch(event))
       return false;
   size_t batchEnd = replayNext;
   while (batchEnd < replayEvents.size() && replayEvents[batchEnd].updates == updateCount &&

@@ -1,4 +1,4 @@
-// Clipping of rectangles to pixel buffers and the row loops that fill and copy them.
+// Clipping of rectangles to pixel buffers and the row loops that fill, copy and stretch them.
 #include "engine/draw/PixelRows.h"
 
 #include <SDL.h>
@@ -170,6 +170,90 @@ void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& targ
       }
     }
   }
+}
+
+int NearestSource(int64_t t, int64_t targetSize, int64_t sourceSize) {
+  return static_cast<int>(((2 * t + 1) * sourceSize - 1) / (2 * targetSize));
+}
+
+namespace {
+
+// The first target pixel whose NearestSource is s or more.
+int64_t FirstShowing(int64_t s, int64_t targetSize, int64_t sourceSize) {
+  const int64_t need = 2 * targetSize * s + 1 - sourceSize;  // 2 t sourceSize must reach it
+  return need <= 0 ? 0 : (need + 2 * sourceSize - 1) / (2 * sourceSize);
+}
+
+// Writes each of count pixels k times over; K is k where known when compiled, 0 otherwise.
+template <int K>
+void Replicate(const uint32_t* from, int count, int k, uint32_t* to) {
+  const int times = K != 0 ? K : k;
+  for (int i = 0; i < count; ++i, to += times)
+    for (int j = 0; j < times; ++j)
+      to[j] = from[i];
+}
+
+// Writes count pixels from target column first of a source row stretched over areaWidth pixels.
+void StretchRow(const uint32_t* from, int sourceWidth, int areaWidth, int first, int count,
+                uint32_t* to) {
+  if (areaWidth == sourceWidth) {
+    std::memcpy(to, from + first, static_cast<size_t>(count) * sizeof(uint32_t));
+  } else if (areaWidth % sourceWidth == 0) {
+    const int k = areaWidth / sourceWidth;
+    const uint32_t* pixel = from + first / k;
+    int done = 0;
+    if (first % k != 0) {  // a block cut on the left
+      for (; done < k - first % k && done < count; ++done)
+        to[done] = *pixel;
+      ++pixel;
+    }
+    const int blocks = (count - done) / k;
+    switch (k) {
+      case 2: Replicate<2>(pixel, blocks, 2, to + done); break;
+      case 3: Replicate<3>(pixel, blocks, 3, to + done); break;
+      default: Replicate<0>(pixel, blocks, k, to + done); break;
+    }
+    done += blocks * k;
+    for (pixel += blocks; done < count; ++done)  // a block cut on the right
+      to[done] = *pixel;
+  } else {
+    for (int c = 0; c < count; ++c)
+      to[c] = from[NearestSource(first + c, areaWidth, sourceWidth)];
+  }
+}
+
+}  // namespace
+
+PixelRect ScaleRows(const PixelBuffer& source, int first, int count, const PixelBuffer& target,
+                    const PixelRect& area) {
+  PixelRect visible, written;
+  if (source.pixels == nullptr || source.width <= 0 || source.height <= 0 ||
+      target.pixels == nullptr || area.width <= 0 || area.height <= 0 ||
+      !ClipBox(area.x, area.y, int64_t{area.x} + area.width - 1, int64_t{area.y} + area.height - 1,
+               target.width, target.height, visible))
+    return written;
+  const int64_t from = std::clamp<int64_t>(first, 0, source.height);
+  const int64_t to = std::clamp<int64_t>(int64_t{first} + count, from, source.height);
+  const int top = static_cast<int>(
+      std::max<int64_t>(visible.y, area.y + FirstShowing(from, area.height, source.height)));
+  const int bottom = static_cast<int>(std::min<int64_t>(
+      int64_t{visible.y} + visible.height, area.y + FirstShowing(to, area.height, source.height)));
+  const uint32_t* previous = nullptr;
+  int previousSource = -1;
+  for (int y = top; y < bottom; ++y) {
+    uint32_t* row = target.pixels + static_cast<ptrdiff_t>(y) * target.stride + visible.x;
+    const int s = NearestSource(y - area.y, area.height, source.height);
+    if (s == previousSource)  // the same source row again: a copy of the row just written
+      std::memcpy(row, previous, static_cast<size_t>(visible.width) * sizeof(uint32_t));
+    else
+      StretchRow(source.pixels + static_cast<ptrdiff_t>(s) * source.stride, source.width,
+                 area.width, visible.x - area.x, visible.width, row);
+    previous = row;
+    previousSource = s;
+  }
+  if (top < bottom)
+    written = {visible.x, top, visible.width, bottom - top};
+  return written;
 }
 
 }  // namespace quendal

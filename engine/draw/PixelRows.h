@@ -1,4 +1,5 @@
-// Clipping of rectangles to 32-bit pixel buffers, then whole-row fills and copies addressed by pitch.
+// Clipping of rectangles to 32-bit pixel buffers, then whole-row fills, copies and scaled copies
+// addressed by pitch.
 #pragma once
 #include <cstdint>
 
@@ -56,5 +57,16 @@ void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& targe
 // channel that would pass 255 (a colour brighter than its alpha allows) stays at 255.
 void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
                const PixelCopy& copy);
+
+// The source pixel that target pixel t (0 .. targetSize - 1) shows when sourceSize pixels are
+// stretched over targetSize: the one under its centre, a centre on a boundary taking the left one.
+// At a whole multiple k that is t / k.
+int NearestSource(int64_t t, int64_t targetSize, int64_t sourceSize);
+
+// Draws source rows first .. first + count - 1, stretched by NearestSource so that the whole source
+// covers area, into the part of area inside the target. Returns the target rectangle written
+// (empty when nothing was): at a whole multiple each source pixel becomes a k x k block.
+PixelRect ScaleRows(const PixelBuffer& source, int first, int count, const PixelBuffer& target,
+                    const PixelRect& area);
 
 }  // namespace quendal

@@ -110,6 +110,22 @@ listing() {
     done | LC_ALL=C sort | sed 's/$/; /' | tr -d '\n')
 }
 
+# Replays $work/game.rec headless and fast in $work/replay with $binary and checks that it gives
+# the console ($work/stdout), record ($work/run/highScore.txt) and last frame ($work/real.png) of the
+# run recorded, and says nothing on stderr: replays_alike WHAT.
+replays_alike() {
+  (cd "$work/replay" && exec "$binary" --replay "$work/game.rec" --headless --fast \
+     --screenshot "$work/replayed.png" >"$work/replayed.out" 2>"$work/replayed.err") ||
+    fail "$1: exit status $?"
+  check_bytes "$1: the console" "$work/replayed.out" "$work/stdout"
+  check_bytes "$1: the record" "$work/replay/highScore.txt" "$work/run/highScore.txt"
+  check_bytes "$1: stderr" "$work/replayed.err" /dev/null
+  local differ
+  differ=$(compare -metric AE "$work/real.png" "$work/replayed.png" null: 2>&1) || true
+  [ "$differ" = 0 ] && pass "$1: the last frame, pixel for pixel" ||
+    fail "$1: $differ pixels of the last frame differ"
+}
+
 # The font's lines around a run (the font-failure cases change them).
 font_loaded=$'Loading font: 24 point Cornerstone Regular.ttf\n'
 font_freed=$'Free font: 24 point Cornerstone Regular.ttf\n'

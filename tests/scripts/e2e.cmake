@@ -1,5 +1,9 @@
 # The real-window tests, in the plain build: a game recorded under Xvfb replays headless and fast
 # to the same bytes and last frame; the engine's window opens once and its X error handlers hold.
+# The window that fits every screen runs in the sanitizer build too.
+add_test(NAME e2e_scaling
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/scaling.sh $<TARGET_FILE:quendal> ${CMAKE_SOURCE_DIR})
+set_tests_properties(e2e_scaling PROPERTIES TIMEOUT 300 COST 12)
 if(NOT QUENDAL_SANITIZE)
   add_test(NAME e2e_record_replay
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/record_replay.sh $<TARGET_FILE:quendal>

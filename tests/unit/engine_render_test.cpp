@@ -2,12 +2,15 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/core/BaseEngine.h"
+#include "engine/draw/FrameLayout.h"
 #include "objects/DisplayableObject.h"
 #include "support/Recorder.h"
 #include "support/Reference.h"
@@ -196,5 +199,50 @@ TEST_F(EngineRender, FramesReachTheWindowWhole) {
       expected[i] &= 0xFFFFFF;
     }
     EXPECT_EQ(testsupport::FirstDifference(shown, expected, 800), "") << "frame " << frame;
+  }
+}
+
+// Each row of tests/tables/layout.tsv. A frame placed by its row is drawn by ScaleRows in two
+// parts; every pixel of the area then shows what a press there reaches: the game pixel under it,
+// or the bar's colour.
+TEST(FrameLayoutTable, PlaceDrawingAndPointsAgree) {
+  for (const auto& row : testsupport::Table("layout.tsv", 5)) {
+    SCOPED_TRACE(row[0] + " on " + row[1] + " " + row[2] + " " + row[3]);
+    int game[2], area[2], points[2] = {0, 0}, point[2] = {0, 0};
+    std::sscanf(row[0].c_str(), "%dx%d", &game[0], &game[1]);
+    std::sscanf(row[1].c_str(), "%dx%d", &area[0], &area[1]);
+    std::sscanf(row[2].c_str(), "%dx%d", &points[0], &points[1]);
+    std::sscanf(row[3].c_str(), "%d,%d", &point[0], &point[1]);
+    const quendal::FrameLayout layout =
+        quendal::FrameLayout::Fit(game[0], game[1], area[0], area[1]);
+    std::ostringstream got;
+    if (row[2] != "-") {
+      int x = 0, y = 0;
+      const bool onFrame = layout.ToGame(point[0], point[1], points[0], points[1], x, y);
+      got << x << " " << y << " " << onFrame;
+      EXPECT_EQ(got.str(), row[4]);
+      continue;
+    }
+    const quendal::PixelRect& f = layout.frame;
+    got << f.x << " " << f.y << " " << f.width << " " << f.height << " " << layout.scale;
+    EXPECT_EQ(got.str(), row[4]);
+    std::vector<uint32_t> source(static_cast<size_t>(game[0]) * game[1]);
+    for (size_t i = 0; i < source.size(); ++i)
+      source[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+    std::vector<uint32_t> target(static_cast<size_t>(area[0]) * area[1], 0xFF000000u);
+    const quendal::PixelBuffer from{source.data(), game[0], game[1], game[0]};
+    const quendal::PixelBuffer to{target.data(), area[0], area[1], area[0]};
+    quendal::ScaleRows(from, game[1] / 2, game[1], to, f);
+    quendal::ScaleRows(from, 0, game[1] / 2, to, f);
+    int wrong = 0;
+    for (int y = 0; y < area[1]; ++y)
+      for (int x = 0; x < area[0]; ++x) {
+        int gameX = 0, gameY = 0;
+        const bool onFrame = layout.ToGame(x, y, area[0], area[1], gameX, gameY);
+        const uint32_t want =
+            onFrame ? source[static_cast<size_t>(gameY) * game[0] + gameX] : 0xFF000000u;
+        wrong += target[static_cast<size_t>(y) * area[0] + x] != want;
+      }
+    EXPECT_EQ(wrong, 0);
   }
 }
