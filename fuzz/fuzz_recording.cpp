@@ -13,9 +13,10 @@ using namespace quendal;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RecordingReader first;
   if (!first.Parse(reinterpret_cast<const char*>(data), size))
-    return first.Events().empty() && !first.Error().empty() ? 0 : (std::abort(), 0);
+    return first.Events().Empty() && !first.Error().empty() ? 0 : (std::abort(), 0);
   std::string text = RecordingWriter::Header();
-  for (const RecordedEvent& event : first.Events())
+  RecordedEvent event;
+  for (EventTape::Cursor at; first.Events().Read(at, event);)
     text += RecordingWriter::Line(event);
   RecordingReader second;
   if (!second.Parse(text.data(), text.size()) || second.Events() != first.Events()) {

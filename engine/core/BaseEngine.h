@@ -6,6 +6,7 @@
 
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
+#include "engine/replay/EventTape.h"
 #include "engine/replay/RecordedEvent.h"
 #include "engine/replay/RecordingWriter.h"
 #include "engine/text/FontManager.h"
@@ -78,9 +79,10 @@ class BaseEngine {
   //   --headless         no window (SDL's dummy video driver);
   //   --fast             a virtual clock: no pass ever waits;
   //   --screenshot FILE  save the last frame drawn as a PNG when the program ends.
-  // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
-  // recording or a recording that cannot be created, prints one line on stderr and returns false:
-  // the program then exits with status 2, before any window opens.
+  // A recording to replay is read and checked here (RecordingReader's limits apply). On an
+  // unknown option, a missing FILE, a bad recording or a recording that cannot be created, prints
+  // one line on stderr and returns false: the program then exits with status 2, before any
+  // window opens.
   bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
@@ -148,8 +150,8 @@ class BaseEngine {
   quendal::TextCache textCache;
   // The loop's time source (not owned); the engine's own SDL clock unless a game or test sets one.
   quendal::Clock* clock = &sdlClock;
-  // The updates TickAction has run.
-  int updateCount = 0;
+  // The updates TickAction has run (64 bits: no run lasts long enough to overflow it).
+  int64_t updateCount = 0;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.
@@ -168,7 +170,7 @@ class BaseEngine {
   // one itself, or a game's Render drew none): such a request lets the next tick wait.
   bool frameAskedByFrame = false;
   // Input events handed to the handlers.
-  int eventCount = 0;
+  int64_t eventCount = 0;
 
   // Replays the events due at this pass, ignoring live input but a window close; false when the
   // run must end (a quit, or the recording ran out before the program ended).
@@ -180,8 +182,9 @@ class BaseEngine {
 
   quendal::RecordingWriter recording;
   std::string recordingFile;
-  std::vector<quendal::RecordedEvent> replayEvents;
-  size_t replayNext = 0;
+  quendal::EventTape replayEvents;
+  // Just past the last event replayed.
+  quendal::EventTape::Cursor replayNext;
   std::string replayFile;
   std::string screenshotFile;
   bool headless = false;

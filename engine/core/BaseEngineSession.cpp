@@ -44,7 +44,7 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
       std::fprintf(stderr, "%s\n", reader.Error().c_str());
       return false;
     }
-    replayEvents = reader.Events();
+    replayEvents = reader.TakeEvents();
   }
   if (!recordingFile.empty() && !recording.Open(recordingFile.c_str())) {
     std::fprintf(stderr, "%s: cannot write: %s\n", recordingFile.c_str(), std::strerror(errno));
@@ -60,13 +60,15 @@ bool BaseEngine::ReplayEvents() {
   while (SDL_PollEvent(&event) != 0)
     if ((event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) && !Dispatch(event))
       return false;
-  size_t batchEnd = replayNext;
-  while (batchEnd < replayEvents.size() && replayEvents[batchEnd].updates == updateCount &&
-         replayEvents[batchEnd].kind != RecordedEvent::End)
-    ++batchEnd;
-  const RecordedEvent* next = batchEnd < replayEvents.size() ? &replayEvents[batchEnd] : nullptr;
-  if (replayNext == batchEnd &&
-      (next == nullptr || (next->kind == RecordedEvent::End && next->updates <= updateCount))) {
+  // The batch: the events of this update, up to an end; next: the event after it, if any.
+  size_t batch = 0;
+  RecordedEvent next;
+  bool more = false;
+  for (EventTape::Cursor at = replayNext; (more = replayEvents.Read(at, next)) &&
+                                          next.updates == updateCount &&
+                                          next.kind != RecordedEvent::End;)
+    ++batch;
+  if (batch == 0 && (!more || (next.kind == RecordedEvent::End && next.updates <= updateCount))) {
     std::fprintf(stderr,
                  "%s: the recording ends before the program did; stopping as a closed "
                  "window would\n",
@@ -75,14 +77,14 @@ bool BaseEngine::ReplayEvents() {
   }
   // The program ended in the pass that handled these events, after one more update: that update
   // is made due, so it runs in this pass too.
-  if (replayNext < batchEnd && next != nullptr && next->kind == RecordedEvent::End &&
-      next->updates == updateCount + 1) {
+  if (batch > 0 && more && next.kind == RecordedEvent::End && next.updates == updateCount + 1) {
     while (TicksUntil(clock->Now(), nextTickTime) > 0)
       clock->WaitUntil(nextTickTime);
     currentTick = clock->Now();
   }
-  for (; replayNext < batchEnd; ++replayNext) {
-    replayEvents[replayNext].ToSdl(event);
+  RecordedEvent replayed;
+  for (; batch > 0 && replayEvents.Read(replayNext, replayed); --batch) {
+    replayed.ToSdl(event);
     if (!Dispatch(event))
       return false;
   }
