@@ -79,10 +79,10 @@ class BaseEngine {
   //   --headless         no window (SDL's dummy video driver);
   //   --fast             a virtual clock: no pass ever waits;
   //   --screenshot FILE  save the last frame drawn as a PNG when the program ends.
-  // A recording to replay is read and checked here (RecordingReader's limits apply). On an
-  // unknown option, a missing FILE, a bad recording or a recording that cannot be created, prints
-  // one line on stderr and returns false: the program then exits with status 2, before any
-  // window opens.
+  // A FILE that is empty or starts with "--" counts as missing. A recording to replay is read and
+  // checked here (RecordingReader's limits apply). On an unknown option, a missing FILE, a bad
+  // recording or a recording that cannot be created, prints one line on stderr and returns false:
+  // the program then exits with status 2, before any window opens.
   bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when

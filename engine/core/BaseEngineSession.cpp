@@ -27,7 +27,9 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
                         : option == "--replay"     ? &replayFile
                         : option == "--screenshot" ? &screenshotFile
                                                    : nullptr;
-    if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0') {
+    // A value that looks like an option is taken for a forgotten file, not for a file's name.
+    if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0' &&
+        std::strncmp(argv[i + 1], "--", 2) != 0) {
       *file = argv[++i];
     } else if (option == "--headless") {
       headless = true;
