@@ -35,18 +35,23 @@ web-deps:
 	  npm install --prefix $(WEB_NODE) --no-audit --no-fund --loglevel=error puppeteer-core@24
 
 # The game for the browser: build-web/site/ holds the page, the .js, the .wasm and the .data.
+# Each step that fails says which it was; the configure step's errors stay on stderr.
 web: web-deps
-	prefix=$$(bash web/libs.sh) && NODE_PATH=$(WEB_NODE_PATH) emcmake $(CMAKE_CONFIGURE) -B build-web \
+	@prefix=$$(bash web/libs.sh) || { echo "make web: building the libraries (web/libs.sh) failed" >&2; exit 1; }; \
+	NODE_PATH=$(WEB_NODE_PATH) emcmake $(CMAKE_CONFIGURE) -B build-web \
 	  -DCMAKE_BUILD_TYPE=Release -DQUENDAL_TESTS=OFF -DCMAKE_PREFIX_PATH="$$prefix" \
-	  -DCMAKE_FIND_ROOT_PATH="$$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
+	  -DCMAKE_FIND_ROOT_PATH="$$prefix" -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" \
+	  >/dev/null || { echo "make web: configuring build-web failed" >&2; exit 1; }
 	NODE_PATH=$(WEB_NODE_PATH) nice cmake --build build-web -j $(JOBS)
 
 serve-web: web
 	@echo "Serving build-web/site/ at http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops)"
 	cd build-web/site && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
 
-# The browser build in headless Chromium, its replays compared with the native program's.
+# The libraries' first build in an empty cache, then the browser build in headless Chromium, its
+# replays compared with the native program's.
 test-web: build web
+	bash tests/web/libs_first_run.sh
 	NODE_PATH=$(WEB_NODE_PATH) node tests/web/web_test.js build-web/site build
 
 bench-web: build web

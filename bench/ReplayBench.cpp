@@ -3,11 +3,19 @@
 // Usage: replay_bench <results file>, run from a directory holding the game's font and pictures.
 // The recording presses PLAY, lets the still-paddle game end and presses Escape after kUpdates
 // updates. Writes "render <updates/s>" and "logic <updates/s>" lines, fastest of three runs each.
+// First it reads recordings of the largest size accepted as the game does, each in a process of
+// its own, and writes "read-<kind> <peak RSS MB> <seconds> <seconds to read the bytes alone>".
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include "engine/replay/RecordingReader.h"
 #include "engine/replay/RecordingWriter.h"
 #include "game/ZarvoMain.h"
 
@@ -47,6 +55,86 @@ double Rate(bool drawing) {
   return game.updateCount / seconds;
 }
 
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Writes a recording of exactly the largest size accepted: the header, the lines line(0),
+// line(1), ... while they fit, then comments to fill the rest.
+void WriteLargest(const char* path, const std::function<std::string(long long)>& line) {
+  std::ofstream out(path, std::ios::binary);
+  std::string text = RecordingWriter::Header();
+  size_t size = text.size();
+  for (long long index = 0;; ++index) {
+    const std::string next = line(index);
+    if (size + next.size() + RecordingReader::kMaxLine > RecordingReader::kMaxFile)
+      break;
+    text += next;
+    size += next.size();
+    if (text.size() > (1u << 20)) {
+      out << text;
+      text.clear();
+    }
+  }
+  while (size < RecordingReader::kMaxFile) {
+    const size_t length = std::min<size_t>(RecordingReader::kMaxFile - size, 1000);
+    text += "#" + std::string(length - 1, 'x');
+    text.back() = '\n';
+    size += length;
+  }
+  out << text;
+}
+
+// Reads the recording as the game does in a process of its own: its peak resident memory in MB
+// and the seconds it took, or false when it could not be read.
+bool Measure(const char* path, double& megabytes, double& seconds) {
+  const Clock::time_point start = Clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    ZarvoMain game;
+    char program[] = "replay_bench", replay[] = "--replay", headless[] = "--headless";
+    std::string file = path;
+    char* argv[] = {program, replay, file.data(), headless};
+    _exit(game.ReadCommandLine(4, argv) ? 0 : 1);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    return false;
+  seconds = SecondsSince(start);
+  megabytes = static_cast<double>(usage.ru_maxrss) / 1024;
+  return true;
+}
+
+// The seconds to read the file's bytes alone, in pieces as the reader does.
+double ReadBytes(const char* path) {
+  const Clock::time_point start = Clock::now();
+  std::FILE* file = std::fopen(path, "rb");
+  static char piece[65536];
+  while (file != nullptr && std::fread(piece, 1, sizeof piece, file) == sizeof piece) {
+  }
+  if (file != nullptr)
+    std::fclose(file);
+  return SecondsSince(start);
+}
+
+// A played game: mouse moves, keys and a click, three events an update.
+std::string PlayLine(long long index) {
+  RecordedEvent event{index / 3, RecordedEvent::MouseMove, 0, static_cast<int>(index % 800),
+                      static_cast<int>(index % 600)};
+  if (index % 6 == 1 || index % 6 == 4)
+    event = {index / 3, index % 6 == 1 ? RecordedEvent::KeyDown : RecordedEvent::KeyUp, 'a'};
+  if (index % 60 == 5)
+    event = {index / 3, RecordedEvent::MouseDown, 1, 400, 257};
+  return RecordingWriter::Line(event);
+}
+
+// The events that take the most memory beside their text: the character key of highest code.
+std::string DensestLine(long long) { return "0 keyup \xF4\x8F\xBF\xBF\n"; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +146,16 @@ int main(int argc, char** argv) {
                             << RecordingWriter::Line({1, RecordedEvent::MouseDown, 1, 400, 257})
                             << RecordingWriter::Line({kUpdates, RecordedEvent::KeyDown, 27});
   std::ofstream results(argv[1]);
+  const char* largest = "replay_bench_largest.rec";
+  for (const auto& [kind, line] :
+       {std::pair{"play", PlayLine}, std::pair{"densest", DensestLine}}) {
+    WriteLargest(largest, line);
+    double megabytes = 0, seconds = 0;
+    if (Measure(largest, megabytes, seconds))
+      results << "read-" << kind << " " << megabytes << " " << seconds << " " << ReadBytes(largest)
+              << "\n";
+  }
+  std::remove(largest);
   for (bool drawing : {true, false}) {
     double best = 0;
     for (int run = 0; run < 3; ++run) {

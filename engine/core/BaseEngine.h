@@ -7,6 +7,7 @@
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
 #include "engine/platform/FullscreenToggle.h"
+#include "engine/replay/EventTape.h"
 #include "engine/replay/RecordedEvent.h"
 #include "engine/replay/RecordingWriter.h"
 #include "engine/storage/OutputFile.h"
@@ -84,7 +85,8 @@ class BaseEngine {
   // may write, and when it is a file the game keeps (KeepFile), the recording replayed or the
   // other output. On an unknown option, a missing FILE, a bad recording or a refused output,
   // prints one line on stderr and returns false: the program then exits with status 2, before
-  // any window opens. The outputs replace their files only when whole, at the end of the run;
+  // any window opens. A FILE that is empty or starts with "--" counts as missing, and a recording
+  // to replay is held to RecordingReader's limits. The outputs replace their files only when whole, at the end of the run;
   // one that cannot be saved is named on stderr and the program exits with status 1. From here
   // on a write past the file-size limit is an error, not the end of the program.
   bool ReadCommandLine(int argc, char** argv);
@@ -101,8 +103,9 @@ class BaseEngine {
   // InitialiseGame. A --scale whose window fits no display is brought down to the largest that
   // fits, saying so in one line on stderr. Returns 0, or 1 after printing "Unable to init SDL:
   // %s\n" on stderr when any part fails; when no display can be used, the line also names
-  // DISPLAY's value. --scale and --fullscreen do nothing headless. The default font is fontFile at fontSize; an installed engine opens its own font instead when
-  // fontFile is null or empty or cannot be opened (at 24 points when fontSize is not positive).
+  // DISPLAY's value. --scale and --fullscreen do nothing headless. The default font is fontFile
+  // at fontSize; an installed engine opens its own font instead when fontFile is null or empty or
+  // cannot be opened (at 24 points when fontSize is not positive).
   int Initialise(const char* title, int width, int height, const char* fontFile, int fontSize);
   // Runs passes until a quit event or exitCode leaves -1 (none when it is not -1 already), ends
   // the run (the recording and the screenshot put in place), then returns ExitStatus().
@@ -174,8 +177,8 @@ class BaseEngine {
   quendal::TextCache textCache;
   // The loop's time source (not owned); the engine's own SDL clock unless a game or test sets one.
   quendal::Clock* clock = &sdlClock;
-  // The updates TickAction has run.
-  int updateCount = 0;
+  // The updates TickAction has run (64 bits: no run lasts long enough to overflow it).
+  int64_t updateCount = 0;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.
@@ -196,7 +199,7 @@ class BaseEngine {
   // one itself, or a game's Render drew none): such a request lets the next tick wait.
   bool frameAskedByFrame = false;
   // Input events handed to the handlers.
-  int eventCount = 0;
+  int64_t eventCount = 0;
 
   // Takes the engine's own keys (F11, Alt+Enter: fullscreen on and off) and their releases; true
   // for an event taken.
@@ -222,8 +225,9 @@ class BaseEngine {
 
   quendal::RecordingWriter recording;
   std::string recordingFile;
-  std::vector<quendal::RecordedEvent> replayEvents;
-  size_t replayNext = 0;
+  quendal::EventTape replayEvents;
+  // Just past the last event replayed.
+  quendal::EventTape::Cursor replayNext;
   std::string replayFile;
   std::string screenshotFile;
   quendal::OutputFile screenshot;

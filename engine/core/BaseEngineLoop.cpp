@@ -24,7 +24,7 @@ int BaseEngine::MainLoop() {
 
 bool BaseEngine::RunPass() {
   currentTick = clock->Now();
-  const int changesBefore = updateCount + eventCount;
+  const int64_t changesBefore = updateCount + eventCount;
   const bool going = replayFile.empty() ? HandleEvents() : ReplayEvents();
   recording.Flush();
   if (going) {

@@ -81,7 +81,9 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
                         : option == "--replay"     ? &replayFile
                         : option == "--screenshot" ? &screenshotFile
                                                    : nullptr;
-    if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0') {
+    // A value that looks like an option is taken for a forgotten file, not for a file's name.
+    if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0' &&
+        std::strncmp(argv[i + 1], "--", 2) != 0) {
       *file = argv[++i];
     } else if (option == "--headless") {
       headless = true;
@@ -104,7 +106,7 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
       std::fprintf(stderr, "%s\n", reader.Error().c_str());
       return false;
     }
-    replayEvents = reader.Events();
+    replayEvents = reader.TakeEvents();
   }
   for (const std::string* file : {&recordingFile, &screenshotFile})
     if (const char* clash = OutputClash(*file))
@@ -139,13 +141,15 @@ bool BaseEngine::ReplayEvents() {
     if (!TakeWindowKey(event) && (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) &&
         !Dispatch(event))
       return false;
-  size_t batchEnd = replayNext;
-  while (batchEnd < replayEvents.size() && replayEvents[batchEnd].updates == updateCount &&
-         replayEvents[batchEnd].kind != RecordedEvent::End)
-    ++batchEnd;
-  const RecordedEvent* next = batchEnd < replayEvents.size() ? &replayEvents[batchEnd] : nullptr;
-  if (replayNext == batchEnd &&
-      (next == nullptr || (next->kind == RecordedEvent::End && next->updates <= updateCount))) {
+  // The batch: the events of this update, up to an end; next: the event after it, if any.
+  size_t batch = 0;
+  RecordedEvent next;
+  bool more = false;
+  for (EventTape::Cursor at = replayNext; (more = replayEvents.Read(at, next)) &&
+                                          next.updates == updateCount &&
+                                          next.kind != RecordedEvent::End;)
+    ++batch;
+  if (batch == 0 && (!more || (next.kind == RecordedEvent::End && next.updates <= updateCount))) {
     std::fprintf(stderr,
                  "%s: the recording ends before the program did; stopping as a closed "
                  "window would\n",
@@ -154,14 +158,14 @@ bool BaseEngine::ReplayEvents() {
   }
   // The program ended in the pass that handled these events, after one more update: that update
   // is made due, so it runs in this pass too.
-  if (replayNext < batchEnd && next != nullptr && next->kind == RecordedEvent::End &&
-      next->updates == updateCount + 1) {
+  if (batch > 0 && more && next.kind == RecordedEvent::End && next.updates == updateCount + 1) {
     while (TicksUntil(clock->Now(), nextTickTime) > 0)
       clock->WaitUntil(nextTickTime);
     currentTick = clock->Now();
   }
-  for (; replayNext < batchEnd; ++replayNext) {
-    replayEvents[replayNext].ToSdl(event);
+  RecordedEvent replayed;
+  for (; batch > 0 && replayEvents.Read(replayNext, replayed); --batch) {
+    replayed.ToSdl(event);
     if (!Dispatch(event))
       return false;
   }

@@ -9,9 +9,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#endif
 
 namespace quendal {
 
+#ifdef SDL_VIDEO_DRIVER_X11
 namespace {
 
 XErrorHandler previousHandler = nullptr;

@@ -5,7 +5,7 @@
 
 namespace quendal {
 
-RecordedEvent RecordedEvent::From(const SDL_Event& event, int updates) {
+RecordedEvent RecordedEvent::From(const SDL_Event& event, int64_t updates) {
   RecordedEvent recorded;
   recorded.updates = updates;
   switch (event.type) {

@@ -1,5 +1,6 @@
 // One input event of a recording, and the names the recording's text gives to events.
 #pragma once
+#include <cstdint>
 
 union SDL_Event;
 
@@ -8,7 +9,7 @@ namespace quendal {
 // An input event as the engine handed it to the game, with the updates done before it.
 struct RecordedEvent {
   enum Kind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, Quit, End };
-  int updates = 0;
+  int64_t updates = 0;
   Kind kind = Quit;
   int code = 0;  // the key code, or the mouse button
   int x = 0;
@@ -19,7 +20,7 @@ struct RecordedEvent {
            y == other.y;
   }
   // The recorded form of an input event (a key, mouse motion or button, or a quit).
-  static RecordedEvent From(const SDL_Event& event, int updates);
+  static RecordedEvent From(const SDL_Event& event, int64_t updates);
   // The SDL event that hands this one to the game again (not for End).
   void ToSdl(SDL_Event& event) const;
   // The event's name in a recording ("keydown", "mousemove", ..., "end").

@@ -3,7 +3,25 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 namespace quendal {
+
+namespace {
+
+// Whether a key's name reads back from a line as it is: not empty, no control character (a
+// newline would end the line), and no space or tab at its ends (the reader trims them).
+bool Readable(const char* name) {
+  const size_t length = std::strlen(name);
+  if (length == 0 || name[0] == ' ' || name[length - 1] == ' ')
+    return false;
+  for (size_t at = 0; at < length; ++at)
+    if (static_cast<unsigned char>(name[at]) < 0x20 || name[at] == 0x7F)
+      return false;
+  return true;
+}
+
+}  // namespace
 
 std::string RecordingWriter::Header() {
   return std::string(kRecordingHeader) + "\n# updates-done event arguments\n";
@@ -14,7 +32,7 @@ std::string RecordingWriter::Line(const RecordedEvent& event) {
   if (RecordedEvent::HasKey(event.kind)) {
     const char* name = SDL_GetKeyName(event.code);
     char hex[16];
-    if (name[0] == '\0' || SDL_GetKeyFromName(name) != event.code) {
+    if (!Readable(name) || SDL_GetKeyFromName(name) != event.code) {
       SDL_snprintf(hex, sizeof hex, "0x%X", static_cast<unsigned>(event.code));
       name = hex;
     }

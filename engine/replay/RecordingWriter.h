@@ -12,7 +12,8 @@ class RecordingWriter {
   // The first lines of a recording: the format's line and a comment on the columns.
   static std::string Header();
   // The line of one event, with its newline. Keys go by SDL's key name when that name gives the
-  // key back, otherwise as 0x and the code in hexadecimal.
+  // key back and holds no control character nor a space at its ends, otherwise as 0x and the
+  // code in hexadecimal.
   static std::string Line(const RecordedEvent& event);
 
   // Starts the recording that Close puts in place of path (OutputFile::Open: refused at once
