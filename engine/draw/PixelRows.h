@@ -1,6 +1,8 @@
-// Clipping of rectangles to 32-bit pixel buffers, then whole-row fills and copies addressed by pitch.
+// Clipping to 32-bit pixel buffers, then whole-row fills, spans and copies addressed by pitch.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 struct SDL_Surface;
 
@@ -44,6 +46,63 @@ bool ClipCopy(int64_t sourceX, int64_t sourceY, int sourceWidth, int sourceHeigh
               int64_t targetY, int targetWidth, int targetHeight, int64_t width, int64_t height,
               PixelCopy& out);
 
+// A copy that draws each source pixel as a scale x scale block, after clipping. copy.target is the
+// box written; copy.sourceX/sourceY is the source pixel of its top-left corner, phaseX/phaseY how
+// far into that pixel's block the corner lies, and stepX/stepY (1 or -1) the way the source is read
+// as the target goes right and down.
+struct ScaledCopy {
+  PixelCopy copy;
+  int scale = 1;
+  int phaseX = 0;
+  int phaseY = 0;
+  int stepX = 1;
+  int stepY = 1;
+};
+
+// Clips the scaled copy of the width x height rectangle at (sourceX, sourceY) of a sourceWidth x
+// sourceHeight buffer to a targetWidth x targetHeight buffer: the rectangle's top-left block goes to
+// (targetX, targetY), mirrored within the rectangle left-right (flipX) and top-bottom (flipY). Only
+// pixels of the rectangle that lie inside the source are drawn; false when nothing is left, as for
+// a scale below 1.
+bool ClipScaledCopy(int64_t sourceX, int64_t sourceY, int sourceWidth, int sourceHeight,
+                    int64_t targetX, int64_t targetY, int targetWidth, int targetHeight,
+                    int64_t width, int64_t height, int64_t scale, bool flipX, bool flipY,
+                    ScaledCopy& out);
+
+// Fills count pixels from row on in blocks of four, sixteen per step; the last block overlaps
+// the ones before it, so that no pixel-by-pixel tail is left.
+inline void FillRow(uint32_t* row, size_t count, uint32_t colour) {
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i)
+      row[i] = colour;
+    return;
+  }
+  const uint32_t block[4] = {colour, colour, colour, colour};
+  size_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    std::memcpy(row + i, block, sizeof block);
+    std::memcpy(row + i + 4, block, sizeof block);
+    std::memcpy(row + i + 8, block, sizeof block);
+    std::memcpy(row + i + 12, block, sizeof block);
+  }
+  for (; i + 4 <= count; i += 4)
+    std::memcpy(row + i, block, sizeof block);
+  std::memcpy(row + count - 4, block, sizeof block);
+}
+
+// Fills columns left .. right of row y, which must lie inside the buffer, clipped to its columns:
+// the one row of a shape that is clipped to the buffer's rows before its rows are walked.
+inline void FillSpan(const PixelBuffer& target, int y, int64_t left, int64_t right,
+                     uint32_t colour) {
+  if (left < 0)
+    left = 0;
+  if (right >= target.width)
+    right = target.width - 1;
+  if (left <= right)
+    FillRow(target.pixels + static_cast<ptrdiff_t>(y) * target.stride + left,
+            static_cast<size_t>(right - left + 1), colour);
+}
+
 // Fills a rectangle already clipped to the buffer, one row at a time.
 void FillRows(const PixelBuffer& target, const PixelRect& rect, uint32_t colour);
 
@@ -56,5 +115,10 @@ void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& targe
 // channel that would pass 255 (a colour brighter than its alpha allows) stays at 255.
 void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
                const PixelCopy& copy);
+
+// Writes a clipped scaled copy, copying the pixels or (blend) drawing them as BlendRows does; the
+// rows read and the rows written must not overlap.
+void ScaleRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
+               const ScaledCopy& scaled, bool blend);
 
 }  // namespace quendal
