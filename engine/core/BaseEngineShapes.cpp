@@ -1,4 +1,5 @@
-// Lines, filled triangles, rectangle outlines and single pixels, as one span of pixels a row.
+// Lines as one run of pixels a row or a column, filled triangles as one span a row, rectangle
+// outlines and single pixels.
 #include <SDL.h>
 
 #include <algorithm>
@@ -11,41 +12,94 @@
 
 using namespace quendal;
 
-// Rows run top to bottom, clipped to the surface before the walk, so that any ints draw in time
-// proportional to the surface's height. A steep line has one pixel a row, at x1 + dx * k / dy
-// rounded half up (k rows below the top end); a shallow one has a run a row: the columns whose
-// rounded row is that row, u = ceil((2k - 1) * |dx| / 2dy) .. ceil((2k + 1) * |dx| / 2dy) - 1 of
-// 0 .. |dx| away from x1.
+namespace {
+
+// A line as runs along its longer (major) axis, one run for each position along its shorter
+// (minor) axis: a run a row for a line at least as wide as tall, a run a column for a taller one.
+// Along the major axis u = 0 .. length counts from the first end towards the second, at
+// start + direction * u; along the minor axis the line rises from startMinor by rise > 0. The
+// surface spans majorSize and minorSize pixels.
+struct LineRuns {
+  int64_t start, startMinor, length, rise;
+  int direction;
+  int majorSize, minorSize;
+};
+
+// Calls run(value, nextValue) in turn for k = first .. last with a ramp's values at k and k + 1,
+// given two ramps that take every second value, from first and from first + 1: stepped side by
+// side, they halve the chain of dependent steps that the walk waits on.
+template <typename Run>
+void WalkPairs(int64_t first, int64_t last, Ramp even, Ramp odd, Run run) {
+  int64_t k = first;
+  for (; k < last; k += 2) {
+    const int64_t value = even.Floor(), next = odd.Floor();
+    even.Next();
+    run(value, next);
+    run(next, even.Floor());
+    odd.Next();
+  }
+  if (k == last)
+    run(even.Floor(), odd.Floor());
+}
+
+// Minor position k holds the u that round to it, halfway rounding up: u from
+// ceil((2k - 1) * length / 2rise) to ceil((2k + 1) * length / 2rise) - 1. Only the minor positions
+// inside the surface whose runs reach its major extent are walked, so that only the first and the
+// last run can reach past it.
+template <bool kRowRuns>
+void DrawRuns(const PixelBuffer& target, const LineRuns& line, uint32_t colour) {
+  const ptrdiff_t majorStride = kRowRuns ? 1 : target.stride;
+  const ptrdiff_t minorStride = kRowRuns ? target.stride : 1;
+  const int64_t low =
+      std::max<int64_t>(0, line.direction > 0 ? -line.start : line.start - (line.majorSize - 1));
+  const int64_t high = std::min<int64_t>(
+      line.length, line.direction > 0 ? line.majorSize - 1 - line.start : line.start);
+  if (low > high)
+    return;
+  auto runOf = [&](int64_t u) {
+    return Ramp::FloorAt(line.length, 2 * line.rise, 2 * line.length, u);
+  };
+  const int64_t first = std::max(runOf(low), -line.startMinor);
+  const int64_t last = std::min(runOf(high), line.minorSize - 1 - line.startMinor);
+  if (first > last)
+    return;
+  Ramp starts(0, 2 * line.rise - 1 - line.length, 2 * line.length, 2 * line.rise, first);
+  const Ramp even = starts.EverySecond();
+  starts.Next();
+  const Ramp odd = starts.EverySecond();
+  uint32_t* at = target.pixels + (line.startMinor + first) * minorStride;  // run k's minor position
+  WalkPairs(first, last, even, odd, [&](int64_t from, int64_t next) {
+    from = std::max(from, low);                   // changes the first run alone
+    const int64_t to = std::min(next - 1, high);  // and this the last
+    if (from <= to)
+      FillRun(at + (line.direction > 0 ? line.start + from : line.start - to) * majorStride,
+              majorStride, static_cast<size_t>(to - from + 1), colour);
+    at += minorStride;
+  });
+}
+
+}  // namespace
+
+// Rows and columns are clipped to the surface before the walk, so that any ints draw in time
+// proportional to the surface's size.
 void BaseEngine::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface) {
   if (x1 == x2 || y1 == y2) {
     DrawRectangle(x1, y1, x2, y2, colour, surface);
     return;
   }
-  if (y1 > y2) {
+  const PixelBuffer target = BufferOf(surface != nullptr ? surface : screenSurface);
+  const bool wide = std::abs(int64_t{x2} - x1) >= std::abs(int64_t{y2} - y1);
+  if (wide ? y1 > y2 : x1 > x2) {
     std::swap(x1, x2);
     std::swap(y1, y2);
   }
-  const PixelBuffer target = BufferOf(surface != nullptr ? surface : screenSurface);
-  PixelRect rows;
-  if (!ClipBox(std::min(x1, x2), y1, std::max(x1, x2), y2, target.width, target.height, rows))
-    return;
-  const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1, across = std::abs(dx);
-  const int64_t below = rows.y - int64_t{y1};
-  const int bottom = rows.y + rows.height - 1;
-  if (across < dy) {
-    for (Ramp x(x1, dy, 2 * dx, 2 * dy, below); rows.y <= bottom; ++rows.y, x.Next())
-      FillSpan(target, rows.y, x.Floor(), x.Floor(), colour);
-    return;
-  }
-  for (Ramp start(0, 2 * dy - 1 - across, 2 * across, 2 * dy, below); rows.y <= bottom; ++rows.y) {
-    const int64_t first = std::max<int64_t>(start.Floor(), 0);
-    start.Next();
-    const int64_t last = std::min(start.Floor() - 1, across);
-    if (dx > 0)
-      FillSpan(target, rows.y, x1 + first, x1 + last, colour);
-    else
-      FillSpan(target, rows.y, x1 - last, x1 - first, colour);
-  }
+  const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
+  if (wide)
+    DrawRuns<true>(target, {x1, y1, std::abs(dx), dy, dx > 0 ? 1 : -1, target.width, target.height},
+                   colour);
+  else
+    DrawRuns<false>(
+        target, {y1, x1, std::abs(dy), dx, dy > 0 ? 1 : -1, target.height, target.width}, colour);
 }
 
 // With the corners sorted top to bottom, each row between the top and the bottom corner is bounded
@@ -54,7 +108,9 @@ void BaseEngine::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, SDL_S
 void BaseEngine::DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour,
                               SDL_Surface* surface) {
   std::pair<int64_t, int64_t> corners[3] = {{y1, x1}, {y2, x2}, {y3, x3}};
-  std::sort(std::begin(corners), std::end(corners));
+  for (int i : {0, 1, 0})
+    if (corners[i + 1] < corners[i])
+      std::swap(corners[i], corners[i + 1]);
   const int64_t top = corners[0].first, middle = corners[1].first, bottom = corners[2].first;
   const int64_t topX = corners[0].second, middleX = corners[1].second;
   const int64_t bottomX = corners[2].second;
@@ -74,17 +130,18 @@ void BaseEngine::DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, ui
     return middle < bottom ? Ramp(middleX, 0, bottomX - middleX, bottom - middle, y - middle)
                            : Ramp(middleX, 0, 0, 1, 0);
   };
-  Ramp longEdge(topX, 0, bottomX - topX, bottom - top, rows.y - top);
-  Ramp shortEdge = rows.y < middle ? Ramp(topX, 0, middleX - topX, middle - top, rows.y - top)
-                                   : lowerEdge(rows.y);
+  const int first = rows.y, last = rows.y + rows.height - 1;
+  Ramp longEdge(topX, 0, bottomX - topX, bottom - top, first - top);
+  Ramp shortEdge =
+      first < middle ? Ramp(topX, 0, middleX - topX, middle - top, first - top) : lowerEdge(first);
   const bool shortOnLeft =
-      middleX < Ramp(topX, 0, bottomX - topX, bottom - top, middle - top).Ceiling();
-  for (const int last = rows.y + rows.height - 1; rows.y <= last; ++rows.y) {
-    if (rows.y == middle)
+      middleX < topX + Ramp::FloorAt(bottom - top - 1, bottomX - topX, bottom - top, middle - top);
+  for (int y = first; y <= last; ++y) {
+    if (y == middle)
       shortEdge = lowerEdge(middle);
     const Ramp& leftEdge = shortOnLeft ? shortEdge : longEdge;
     const Ramp& rightEdge = shortOnLeft ? longEdge : shortEdge;
-    FillSpan(target, rows.y, leftEdge.Ceiling(), rightEdge.Floor(), colour);
+    FillSpan(target, y, leftEdge.Ceiling(), rightEdge.Floor(), colour);
     longEdge.Next();
     shortEdge.Next();
   }

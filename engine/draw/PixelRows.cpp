@@ -172,18 +172,50 @@ inline uint32_t Blend(uint32_t pixel, uint32_t under) {
 }
 
 // Writes width target pixels from to on, each source pixel from from on (stepping by step) as a
-// run of scale pixels, the first run shortened by phase: put(to, run, pixel) writes one run.
-template <typename Put>
+// block of scale pixels, the first block shortened by phase: blocks(from, to, count) writes count
+// whole blocks, put(to, run, pixel) a block cut short at either end.
+template <typename Put, typename Blocks>
 inline void ScaleRow(const uint32_t* from, int step, int phase, int scale, uint32_t* to, int width,
-                     Put put) {
+                     Put put, Blocks blocks) {
   ptrdiff_t at = 0;
-  for (int run = std::min(scale - phase, width);; run = std::min(scale, width)) {
-    put(to, run, from[at]);
+  if (phase > 0 || width < scale) {
+    const int run = std::min(scale - phase, width);
+    put(to, run, from[0]);
     to += run;
     width -= run;
-    if (width == 0)
-      return;
-    at += step;
+    at = step;
+  }
+  const int count = width / scale;
+  if (count > 0)
+    blocks(from + at, to, count);
+  if (width > count * scale)
+    put(to + count * scale, width - count * scale, from[at + ptrdiff_t{count} * step]);
+}
+
+// Copies count source pixels, from from on by step, each as a block of kScale pixels, in loops of
+// constant strides that the compiler turns into vector shuffles.
+template <int kScale>
+inline void WidenBy(const uint32_t* from, int step, uint32_t* to, int count) {
+  if (step == 1) {
+    for (int i = 0; i < count; ++i)
+      for (int j = 0; j < kScale; ++j)
+        to[kScale * i + j] = from[i];
+  } else {
+    for (int i = 0; i < count; ++i)
+      for (int j = 0; j < kScale; ++j)
+        to[kScale * i + j] = from[-i];
+  }
+}
+
+// Copies count source pixels, from from on by step (1 or -1), each as a block of scale pixels.
+inline void WidenBlocks(const uint32_t* from, int step, int scale, uint32_t* to, int count) {
+  switch (scale) {
+    case 2: return WidenBy<2>(from, step, to, count);
+    case 3: return WidenBy<3>(from, step, to, count);
+    case 4: return WidenBy<4>(from, step, to, count);
+    default:
+      for (int i = 0; i < count; ++i)
+        FillRow(to + ptrdiff_t{i} * scale, size_t(scale), from[ptrdiff_t{i} * step]);
   }
 }
 
@@ -214,19 +246,27 @@ void ScaleRows(const uint32_t* source, int sourceStride, const PixelBuffer& targ
   const int width = copy.target.width;
   ptrdiff_t from = static_cast<ptrdiff_t>(copy.sourceY) * sourceStride + copy.sourceX;
   uint32_t* to = target.pixels + copy.target.y * stride + copy.target.x;
+  const int scale = scaled.scale, step = scaled.stepX;
   auto fill = [](uint32_t* at, int count, uint32_t pixel) { FillRow(at, size_t(count), pixel); };
+  auto widen = [&](const uint32_t* row, uint32_t* at, int count) {
+    WidenBlocks(row, step, scale, at, count);
+  };
   auto cover = [](uint32_t* at, int count, uint32_t pixel) {
     for (int i = 0; i < count; ++i)
       at[i] = Blend(pixel, at[i]);
   };
-  for (int left = copy.target.height, rows = std::min(scaled.scale - scaled.phaseY, left);;
-       rows = std::min(scaled.scale, left)) {
+  auto coverBlocks = [&](const uint32_t* row, uint32_t* at, int count) {
+    for (int i = 0; i < count; ++i)
+      cover(at + ptrdiff_t{i} * scale, scale, row[ptrdiff_t{i} * step]);
+  };
+  for (int left = copy.target.height, rows = std::min(scale - scaled.phaseY, left);;
+       rows = std::min(scale, left)) {
     const uint32_t* row = source + from;
     if (blend) {
       for (int r = 0; r < rows; ++r)
-        ScaleRow(row, scaled.stepX, scaled.phaseX, scaled.scale, to + r * stride, width, cover);
+        ScaleRow(row, step, scaled.phaseX, scale, to + r * stride, width, cover, coverBlocks);
     } else {
-      ScaleRow(row, scaled.stepX, scaled.phaseX, scaled.scale, to, width, fill);
+      ScaleRow(row, step, scaled.phaseX, scale, to, width, fill, widen);
       for (int r = 1; r < rows; ++r)
         std::memcpy(to + r * stride, to, size_t(width) * sizeof(uint32_t));
     }

@@ -90,16 +90,29 @@ inline void FillRow(uint32_t* row, size_t count, uint32_t colour) {
   std::memcpy(row + count - 4, block, sizeof block);
 }
 
+// Fills count (at least 1) pixels from at on, each step words past the one before: a run of a row
+// when step is 1, of a column otherwise. A row's ends go first, so that runs of one or two pixels,
+// as lines have, need no loop.
+inline void FillRun(uint32_t* at, ptrdiff_t step, size_t count, uint32_t colour) {
+  if (step != 1) {
+    for (size_t i = 0; i < count; ++i)
+      at[static_cast<ptrdiff_t>(i) * step] = colour;
+    return;
+  }
+  at[0] = colour;
+  at[count - 1] = colour;
+  if (count > 2)
+    FillRow(at + 1, count - 2, colour);
+}
+
 // Fills columns left .. right of row y, which must lie inside the buffer, clipped to its columns:
 // the one row of a shape that is clipped to the buffer's rows before its rows are walked.
 inline void FillSpan(const PixelBuffer& target, int y, int64_t left, int64_t right,
                      uint32_t colour) {
-  if (left < 0)
-    left = 0;
-  if (right >= target.width)
-    right = target.width - 1;
+  left = left < 0 ? 0 : left;
+  right = right >= target.width ? target.width - 1 : right;
   if (left <= right)
-    FillRow(target.pixels + static_cast<ptrdiff_t>(y) * target.stride + left,
+    FillRun(target.pixels + static_cast<ptrdiff_t>(y) * target.stride + left, 1,
             static_cast<size_t>(right - left + 1), colour);
 }
 

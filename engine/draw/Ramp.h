@@ -10,26 +10,56 @@ class Ramp {
  public:
   Ramp() = default;
   // The ramp at k0; divisor > 0, and every value and |step| must fit in 63 bits.
-  Ramp(int64_t base, int64_t offset, int64_t step, int64_t divisor, int64_t k0);
+  Ramp(int64_t base, int64_t offset, int64_t step, int64_t divisor, int64_t k0) : divisor(divisor) {
+    const Quotient start = Divide(offset, step, k0, divisor), stride = Divide(step, 0, 0, divisor);
+    whole = base + start.whole;
+    below = start.remainder - divisor;
+    stepWhole = stride.whole;
+    stepRemainder = stride.remainder;
+    stepWrapped = stride.remainder - divisor;
+  }
+  // floor((offset + step * k) / divisor) at one k, without a ramp; divisor > 0.
+  static int64_t FloorAt(int64_t offset, int64_t step, int64_t divisor, int64_t k) {
+    return Divide(offset, step, k, divisor).whole;
+  }
   // floor((offset + step * k) / divisor) + base at the current k.
   int64_t Floor() const { return whole; }
   // The same quotient rounded up.
-  int64_t Ceiling() const { return whole + (remainder != 0); }
-  // Moves to k + 1.
+  int64_t Ceiling() const { return whole + (below != -divisor); }
+  // The ramp of every second value from the current one on (k, k + 2, ...): two such ramps
+  // stepped side by side halve the chain of dependent steps a walk waits on.
+  Ramp EverySecond() const {
+    Ramp twice = *this;
+    const bool carry = 2 * stepRemainder >= divisor;
+    twice.stepWhole = 2 * stepWhole + carry;
+    twice.stepRemainder = 2 * stepRemainder - (carry ? divisor : 0);
+    twice.stepWrapped = twice.stepRemainder - divisor;
+    return twice;
+  }
+  // Moves to k + 1. The remainder is kept less the divisor, so that the sum's sign alone says
+  // whether it carries, and both outcomes are summed at once: the chain of instructions that each
+  // step waits on is an add and a select.
   void Next() {
-    whole += stepWhole;
-    remainder += stepRemainder;
-    if (remainder >= divisor) {
-      remainder -= divisor;
-      ++whole;
-    }
+    const int64_t stepped = below + stepRemainder, wrapped = below + stepWrapped;
+    const bool carry = stepped >= 0;
+    whole += stepWhole + carry;
+    below = carry ? wrapped : stepped;
   }
 
  private:
+  struct Quotient {
+    int64_t whole;
+    int64_t remainder;  // 0 .. divisor - 1
+  };
+  // floor((offset + step * k) / divisor) and what remains, exact where the product passes 64 bits;
+  // out of line, so that a ramp's own fields stay in registers where it is stepped.
+  static Quotient Divide(int64_t offset, int64_t step, int64_t k, int64_t divisor);
+
   int64_t whole = 0;
-  int64_t remainder = 0;  // 0 .. divisor - 1
+  int64_t below = -1;  // the remainder less the divisor: -divisor .. -1
   int64_t stepWhole = 0;
   int64_t stepRemainder = 0;  // 0 .. divisor - 1
+  int64_t stepWrapped = -1;   // stepRemainder - divisor
   int64_t divisor = 1;
 };
 
