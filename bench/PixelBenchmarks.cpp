@@ -186,11 +186,27 @@ BENCHMARK_CAPTURE(OvalReference, r250, kDisc250)->Name("Disc/250/reference");
 BENCHMARK_CAPTURE(OvalOurs, off, kDiscOff)->Name("Disc/off/ours");
 BENCHMARK_CAPTURE(OvalReference, off, kDiscOff)->Name("Disc/off/reference");
 
+// Runs draw(world, args...) once an iteration: the shapes below are drawn by plain functions.
+template <typename... Args>
+void Repeat(benchmark::State& state, void (*draw)(World&, Args...), Args... args) {
+  World& world = TheWorld();
+  for (auto _ : state) {
+    draw(world, args...);
+    benchmark::ClobberMemory();
+  }
+}
+
+// SDL's software renderer on the screen, drawing in the benchmarks' colour.
+SDL_Renderer* Renderer(World& world) {
+  SDL_SetRenderDrawColor(world.renderer, 0x99, 0x66, 0x00, 0xFF);
+  return world.renderer;
+}
+
 // The line benchmarks' ends: corner to corner, steep, 120 and 20 pixels long.
 constexpr Box kLineLong{0, 0, kWidth - 1, kHeight - 1};
 constexpr Box kLineSteep{300, 0, 420, kHeight - 1};
-constexpr Box kLineShort{100, 100, 120, 108};
 constexpr Box kLineMedium{300, 200, 420, 260};
+constexpr Box kLineShort{100, 100, 120, 108};
 
 // The per-pixel loop: each step along the longer axis finds the other coordinate by a division
 // and is clipped on its own; put(offset) writes the pixel at that offset of the surface's pixels.
@@ -208,92 +224,65 @@ void ReferenceLine(Box line, SDL_Surface* surface, Put put) {
   }
 }
 
-void LineOurs(benchmark::State& state, Box line) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    world.engine.DrawLine(line.left, line.top, line.right, line.bottom, kColour, world.screen);
-    benchmark::ClobberMemory();
-  }
+uint32_t* Pixels(World& world) { return static_cast<uint32_t*>(world.screen->pixels); }
+
+void LineOurs(World& world, Box line) {
+  world.engine.DrawLine(line.left, line.top, line.right, line.bottom, kColour, world.screen);
 }
 
-void LineSdl(benchmark::State& state, Box line) {
-  World& world = TheWorld();
-  SDL_SetRenderDrawColor(world.renderer, 0x99, 0x66, 0x00, 0xFF);
-  for (auto _ : state) {
-    SDL_RenderDrawLine(world.renderer, line.left, line.top, line.right, line.bottom);
-    SDL_RenderFlush(world.renderer);
-    benchmark::ClobberMemory();
-  }
+void LineSdl(World& world, Box line) {
+  SDL_RenderDrawLine(Renderer(world), line.left, line.top, line.right, line.bottom);
+  SDL_RenderFlush(world.renderer);
 }
 
-void LineReference(benchmark::State& state, Box line) {
-  World& world = TheWorld();
-  uint32_t* pixels = static_cast<uint32_t*>(world.screen->pixels);
-  for (auto _ : state) {
-    ReferenceLine(line, world.screen, [&](int64_t at) { pixels[at] = kColour; });
-    benchmark::ClobberMemory();
-  }
+void LineReference(World& world, Box line) {
+  ReferenceLine(line, world.screen, [&](int64_t at) { Pixels(world)[at] = kColour; });
 }
 
 // The least any line drawing costs: the same pixels, their places found beforehand, only stored.
 void LineStores(benchmark::State& state, Box line) {
   World& world = TheWorld();
-  uint32_t* pixels = static_cast<uint32_t*>(world.screen->pixels);
   std::vector<int64_t> places;
   ReferenceLine(line, world.screen, [&](int64_t at) { places.push_back(at); });
   for (auto _ : state) {
     for (int64_t at : places)
-      pixels[at] = kColour;
+      Pixels(world)[at] = kColour;
     benchmark::ClobberMemory();
   }
 }
 
-BENCHMARK_CAPTURE(LineOurs, long, kLineLong)->Name("Line/long/ours");
-BENCHMARK_CAPTURE(LineSdl, long, kLineLong)->Name("Line/long/sdl");
-BENCHMARK_CAPTURE(LineReference, long, kLineLong)->Name("Line/long/reference");
+BENCHMARK_CAPTURE(Repeat, lo, LineOurs, kLineLong)->Name("Line/long/ours");
+BENCHMARK_CAPTURE(Repeat, ls, LineSdl, kLineLong)->Name("Line/long/sdl");
+BENCHMARK_CAPTURE(Repeat, lr, LineReference, kLineLong)->Name("Line/long/reference");
 BENCHMARK_CAPTURE(LineStores, long, kLineLong)->Name("Line/long/stores");
-BENCHMARK_CAPTURE(LineOurs, steep, kLineSteep)->Name("Line/steep/ours");
-BENCHMARK_CAPTURE(LineSdl, steep, kLineSteep)->Name("Line/steep/sdl");
-BENCHMARK_CAPTURE(LineReference, steep, kLineSteep)->Name("Line/steep/reference");
+BENCHMARK_CAPTURE(Repeat, so, LineOurs, kLineSteep)->Name("Line/steep/ours");
+BENCHMARK_CAPTURE(Repeat, ss, LineSdl, kLineSteep)->Name("Line/steep/sdl");
+BENCHMARK_CAPTURE(Repeat, sr, LineReference, kLineSteep)->Name("Line/steep/reference");
 BENCHMARK_CAPTURE(LineStores, steep, kLineSteep)->Name("Line/steep/stores");
-BENCHMARK_CAPTURE(LineOurs, medium, kLineMedium)->Name("Line/medium/ours");
-BENCHMARK_CAPTURE(LineSdl, medium, kLineMedium)->Name("Line/medium/sdl");
-BENCHMARK_CAPTURE(LineOurs, short, kLineShort)->Name("Line/short/ours");
-BENCHMARK_CAPTURE(LineSdl, short, kLineShort)->Name("Line/short/sdl");
-BENCHMARK_CAPTURE(LineReference, short, kLineShort)->Name("Line/short/reference");
+BENCHMARK_CAPTURE(Repeat, mo, LineOurs, kLineMedium)->Name("Line/medium/ours");
+BENCHMARK_CAPTURE(Repeat, ms, LineSdl, kLineMedium)->Name("Line/medium/sdl");
+BENCHMARK_CAPTURE(Repeat, to, LineOurs, kLineShort)->Name("Line/short/ours");
+BENCHMARK_CAPTURE(Repeat, ts, LineSdl, kLineShort)->Name("Line/short/sdl");
+BENCHMARK_CAPTURE(Repeat, tr, LineReference, kLineShort)->Name("Line/short/reference");
 
 // The outlines: a rectangle against SDL_RenderDrawRect, and ovals against a loop that tests each
 // pixel of the box and its four neighbours.
-void RectangleOutlineOurs(benchmark::State& state) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    world.engine.DrawRectangleOutline(kPaddle.left, kPaddle.top, kPaddle.right, kPaddle.bottom,
-                                      kColour, world.screen);
-    benchmark::ClobberMemory();
-  }
+void RectangleOutlineOurs(World& world) {
+  world.engine.DrawRectangleOutline(kPaddle.left, kPaddle.top, kPaddle.right, kPaddle.bottom,
+                                    kColour, world.screen);
 }
 
-void RectangleOutlineSdl(benchmark::State& state) {
-  World& world = TheWorld();
-  SDL_SetRenderDrawColor(world.renderer, 0x99, 0x66, 0x00, 0xFF);
-  for (auto _ : state) {
-    const SDL_Rect rect = kPaddle.Rect();
-    SDL_RenderDrawRect(world.renderer, &rect);
-    SDL_RenderFlush(world.renderer);
-    benchmark::ClobberMemory();
-  }
+void RectangleOutlineSdl(World& world) {
+  const SDL_Rect rect = kPaddle.Rect();
+  SDL_RenderDrawRect(Renderer(world), &rect);
+  SDL_RenderFlush(world.renderer);
 }
 
-void OvalOutlineOurs(benchmark::State& state, Box box) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    world.engine.DrawOvalOutline(box.left, box.top, box.right, box.bottom, kColour, world.screen);
-    benchmark::ClobberMemory();
-  }
+void OvalOutlineOurs(World& world, Box box) {
+  world.engine.DrawOvalOutline(box.left, box.top, box.right, box.bottom, kColour, world.screen);
 }
 
-void OvalOutlineReference(benchmark::State& state, Box box) {
-  World& world = TheWorld();
+void OvalOutlineReference(World& world, Box box) {
   const double centreX = (box.left + box.right) * 0.5, centreY = (box.top + box.bottom) * 0.5;
   const double radiusTermX = (box.right - box.left) * (box.right - box.left) * 0.25;
   const double radiusTermY = (box.bottom - box.top) * (box.bottom - box.top) * 0.25;
@@ -302,48 +291,35 @@ void OvalOutlineReference(benchmark::State& state, Box box) {
            1.0 >= (x - centreX) * (x - centreX) / radiusTermX +
                       (y - centreY) * (y - centreY) / radiusTermY;
   };
-  uint32_t* pixels = static_cast<uint32_t*>(world.screen->pixels);
-  for (auto _ : state) {
-    for (int y = box.top; y <= box.bottom; ++y)
-      for (int x = box.left; x <= box.right; ++x)
-        if (inside(x, y) &&
-            !(inside(x - 1, y) && inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1)) &&
-            x >= 0 && x < kWidth && y >= 0 && y < kHeight)
-          pixels[y * (world.screen->pitch / 4) + x] = kColour;
-    benchmark::ClobberMemory();
-  }
+  for (int y = box.top; y <= box.bottom; ++y)
+    for (int x = box.left; x <= box.right; ++x)
+      if (inside(x, y) &&
+          !(inside(x - 1, y) && inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1)) &&
+          x >= 0 && x < kWidth && y >= 0 && y < kHeight)
+        Pixels(world)[y * (world.screen->pitch / 4) + x] = kColour;
 }
 
-BENCHMARK(RectangleOutlineOurs)->Name("Outline/150x30/ours");
-BENCHMARK(RectangleOutlineSdl)->Name("Outline/150x30/sdl");
-BENCHMARK_CAPTURE(OvalOutlineOurs, r24, kDisc24)->Name("Outline/oval24/ours");
-BENCHMARK_CAPTURE(OvalOutlineReference, r24, kDisc24)->Name("Outline/oval24/reference");
-BENCHMARK_CAPTURE(OvalOutlineOurs, r250, kDisc250)->Name("Outline/oval250/ours");
-BENCHMARK_CAPTURE(OvalOutlineReference, r250, kDisc250)->Name("Outline/oval250/reference");
+BENCHMARK_CAPTURE(Repeat, ro, RectangleOutlineOurs)->Name("Outline/150x30/ours");
+BENCHMARK_CAPTURE(Repeat, rs, RectangleOutlineSdl)->Name("Outline/150x30/sdl");
+BENCHMARK_CAPTURE(Repeat, o24, OvalOutlineOurs, kDisc24)->Name("Outline/oval24/ours");
+BENCHMARK_CAPTURE(Repeat, r24, OvalOutlineReference, kDisc24)->Name("Outline/oval24/reference");
+BENCHMARK_CAPTURE(Repeat, o250, OvalOutlineOurs, kDisc250)->Name("Outline/oval250/ours");
+BENCHMARK_CAPTURE(Repeat, r250, OvalOutlineReference, kDisc250)->Name("Outline/oval250/reference");
 
 // Single pixels, a 16 x 16 grid of them a pass, against SDL_RenderDrawPoint.
-void PixelsOurs(benchmark::State& state) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    for (int i = 0; i < 256; ++i)
-      world.engine.DrawPixel(100 + i % 16 * 7, 100 + i / 16 * 5, kColour, world.screen);
-    benchmark::ClobberMemory();
-  }
+void PixelsOurs(World& world) {
+  for (int i = 0; i < 256; ++i)
+    world.engine.DrawPixel(100 + i % 16 * 7, 100 + i / 16 * 5, kColour, world.screen);
 }
 
-void PixelsSdl(benchmark::State& state) {
-  World& world = TheWorld();
-  SDL_SetRenderDrawColor(world.renderer, 0x99, 0x66, 0x00, 0xFF);
-  for (auto _ : state) {
-    for (int i = 0; i < 256; ++i)
-      SDL_RenderDrawPoint(world.renderer, 100 + i % 16 * 7, 100 + i / 16 * 5);
-    SDL_RenderFlush(world.renderer);
-    benchmark::ClobberMemory();
-  }
+void PixelsSdl(World& world) {
+  for (int i = 0; i < 256; ++i)
+    SDL_RenderDrawPoint(Renderer(world), 100 + i % 16 * 7, 100 + i / 16 * 5);
+  SDL_RenderFlush(world.renderer);
 }
 
-BENCHMARK(PixelsOurs)->Name("Pixels/ours");
-BENCHMARK(PixelsSdl)->Name("Pixels/sdl");
+BENCHMARK_CAPTURE(Repeat, po, PixelsOurs)->Name("Pixels/ours");
+BENCHMARK_CAPTURE(Repeat, ps, PixelsSdl)->Name("Pixels/sdl");
 
 // Triangles: a large one across most of the surface and a small one, against SDL_RenderGeometry
 // on the software renderer and a loop that tests each pixel of the bounding box against the edges.
@@ -353,97 +329,71 @@ struct Triangle {
 constexpr Triangle kLargeTriangle{40, 20, 770, 300, 200, 580};
 constexpr Triangle kSmallTriangle{400, 300, 420, 310, 405, 322};
 
-void TriangleOurs(benchmark::State& state, Triangle t) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    world.engine.DrawTriangle(t.x1, t.y1, t.x2, t.y2, t.x3, t.y3, kColour, world.screen);
-    benchmark::ClobberMemory();
-  }
+void TriangleOurs(World& world, Triangle t) {
+  world.engine.DrawTriangle(t.x1, t.y1, t.x2, t.y2, t.x3, t.y3, kColour, world.screen);
 }
 
-void TriangleSdl(benchmark::State& state, Triangle t) {
-  World& world = TheWorld();
+void TriangleSdl(World& world, Triangle t) {
   const SDL_Color colour{0x99, 0x66, 0x00, 0xFF};
   const SDL_Vertex corners[3] = {{{float(t.x1), float(t.y1)}, colour, {0, 0}},
                                  {{float(t.x2), float(t.y2)}, colour, {0, 0}},
                                  {{float(t.x3), float(t.y3)}, colour, {0, 0}}};
-  for (auto _ : state) {
-    SDL_RenderGeometry(world.renderer, nullptr, corners, 3, nullptr, 0);
-    SDL_RenderFlush(world.renderer);
-    benchmark::ClobberMemory();
-  }
+  SDL_RenderGeometry(world.renderer, nullptr, corners, 3, nullptr, 0);
+  SDL_RenderFlush(world.renderer);
 }
 
-void TriangleReference(benchmark::State& state, Triangle t) {
-  World& world = TheWorld();
+void TriangleReference(World& world, Triangle t) {
   const int xs[3] = {t.x1, t.x2, t.x3}, ys[3] = {t.y1, t.y2, t.y3};
-  uint32_t* pixels = static_cast<uint32_t*>(world.screen->pixels);
-  for (auto _ : state) {
-    for (int y = *std::min_element(ys, ys + 3); y <= *std::max_element(ys, ys + 3); ++y)
-      for (int x = *std::min_element(xs, xs + 3); x <= *std::max_element(xs, xs + 3); ++x) {
-        int positive = 0, negative = 0;
-        for (int i = 0; i < 3; ++i) {
-          const int64_t cross = int64_t{xs[(i + 1) % 3] - xs[i]} * (y - ys[i]) -
-                                int64_t{ys[(i + 1) % 3] - ys[i]} * (x - xs[i]);
-          positive += cross > 0;
-          negative += cross < 0;
-        }
-        if ((positive == 0 || negative == 0) && x >= 0 && x < kWidth && y >= 0 && y < kHeight)
-          pixels[y * (world.screen->pitch / 4) + x] = kColour;
+  for (int y = *std::min_element(ys, ys + 3); y <= *std::max_element(ys, ys + 3); ++y)
+    for (int x = *std::min_element(xs, xs + 3); x <= *std::max_element(xs, xs + 3); ++x) {
+      int positive = 0, negative = 0;
+      for (int i = 0; i < 3; ++i) {
+        const int64_t cross = int64_t{xs[(i + 1) % 3] - xs[i]} * (y - ys[i]) -
+                              int64_t{ys[(i + 1) % 3] - ys[i]} * (x - xs[i]);
+        positive += cross > 0;
+        negative += cross < 0;
       }
-    benchmark::ClobberMemory();
-  }
+      if ((positive == 0 || negative == 0) && x >= 0 && x < kWidth && y >= 0 && y < kHeight)
+        Pixels(world)[y * (world.screen->pitch / 4) + x] = kColour;
+    }
 }
 
-BENCHMARK_CAPTURE(TriangleOurs, large, kLargeTriangle)->Name("Triangle/large/ours");
-BENCHMARK_CAPTURE(TriangleSdl, large, kLargeTriangle)->Name("Triangle/large/sdl");
-BENCHMARK_CAPTURE(TriangleReference, large, kLargeTriangle)->Name("Triangle/large/reference");
-BENCHMARK_CAPTURE(TriangleOurs, small, kSmallTriangle)->Name("Triangle/small/ours");
-BENCHMARK_CAPTURE(TriangleSdl, small, kSmallTriangle)->Name("Triangle/small/sdl");
-BENCHMARK_CAPTURE(TriangleReference, small, kSmallTriangle)->Name("Triangle/small/reference");
+BENCHMARK_CAPTURE(Repeat, lo, TriangleOurs, kLargeTriangle)->Name("Triangle/large/ours");
+BENCHMARK_CAPTURE(Repeat, ls, TriangleSdl, kLargeTriangle)->Name("Triangle/large/sdl");
+BENCHMARK_CAPTURE(Repeat, lr, TriangleReference, kLargeTriangle)->Name("Triangle/large/reference");
+BENCHMARK_CAPTURE(Repeat, so, TriangleOurs, kSmallTriangle)->Name("Triangle/small/ours");
+BENCHMARK_CAPTURE(Repeat, ss, TriangleSdl, kSmallTriangle)->Name("Triangle/small/sdl");
+BENCHMARK_CAPTURE(Repeat, sr, TriangleReference, kSmallTriangle)->Name("Triangle/small/reference");
 
 // Scaled sprites: a 200 x 150 rectangle of the band drawn at 2x and 3x (flipped both ways, or not),
 // against SDL_BlitScaled and against memcpy of as many pixels, row by row: the least a copy costs.
 constexpr SDL_Rect kSprite{100, 80, 200, 150};
 
-void SpriteOurs(benchmark::State& state, int scale, int flip) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    world.band.RenderImageScaled(world.screen, kSprite.x, kSprite.y, 10, 20, kSprite.w, kSprite.h,
-                                 scale, flip);
-    benchmark::ClobberMemory();
-  }
+void SpriteOurs(World& world, int scale, int flip) {
+  world.band.RenderImageScaled(world.screen, kSprite.x, kSprite.y, 10, 20, kSprite.w, kSprite.h,
+                               scale, flip);
 }
 
-void SpriteSdl(benchmark::State& state, int scale) {
-  World& world = TheWorld();
-  for (auto _ : state) {
-    SDL_Rect target{10, 20, kSprite.w * scale, kSprite.h * scale};
-    SDL_BlitScaled(world.bandSurface, &kSprite, world.screen, &target);
-    benchmark::ClobberMemory();
-  }
+void SpriteSdl(World& world, int scale, int) {
+  SDL_Rect target{10, 20, kSprite.w * scale, kSprite.h * scale};
+  SDL_BlitScaled(world.bandSurface, &kSprite, world.screen, &target);
 }
 
-void SpriteMemcpy(benchmark::State& state, int scale) {
-  World& world = TheWorld();
-  const uint32_t* from = world.startPicture.pixels.get();
-  uint32_t* to = static_cast<uint32_t*>(world.screen->pixels);
-  for (auto _ : state) {
-    for (int row = 0; row < kSprite.h * scale; ++row)
-      std::memcpy(to + (20 + row) * kWidth + 10, from + row * kWidth,
-                  sizeof(uint32_t) * kSprite.w * scale);
-    benchmark::ClobberMemory();
-  }
+void SpriteMemcpy(World& world, int scale, int) {
+  for (int row = 0; row < kSprite.h * scale; ++row)
+    std::memcpy(Pixels(world) + (20 + row) * kWidth + 10,
+                world.startPicture.pixels.get() + row * kWidth,
+                sizeof(uint32_t) * kSprite.w * scale);
 }
 
-BENCHMARK_CAPTURE(SpriteOurs, x2, 2, ImageData::kFlipNone)->Name("Sprite/x2/ours");
-BENCHMARK_CAPTURE(SpriteOurs, x2flipped, 2, ImageData::kFlipHorizontal | ImageData::kFlipVertical)
-    ->Name("Sprite/x2flipped/ours");
-BENCHMARK_CAPTURE(SpriteSdl, x2, 2)->Name("Sprite/x2/sdl");
-BENCHMARK_CAPTURE(SpriteMemcpy, x2, 2)->Name("Sprite/x2/memcpy");
-BENCHMARK_CAPTURE(SpriteOurs, x3, 3, ImageData::kFlipNone)->Name("Sprite/x3/ours");
-BENCHMARK_CAPTURE(SpriteSdl, x3, 3)->Name("Sprite/x3/sdl");
-BENCHMARK_CAPTURE(SpriteMemcpy, x3, 3)->Name("Sprite/x3/memcpy");
+constexpr int kBothWays = ImageData::kFlipHorizontal | ImageData::kFlipVertical;
+BENCHMARK_CAPTURE(Repeat, o2, SpriteOurs, 2, 0)->Name("Sprite/x2/ours");
+BENCHMARK_CAPTURE(Repeat, f2, SpriteOurs, 2, kBothWays)->Name("Sprite/x2flipped/ours");
+BENCHMARK_CAPTURE(Repeat, s2, SpriteSdl, 2, 0)->Name("Sprite/x2/sdl");
+BENCHMARK_CAPTURE(Repeat, m2, SpriteMemcpy, 2, 0)->Name("Sprite/x2/memcpy");
+BENCHMARK_CAPTURE(Repeat, o3, SpriteOurs, 3, 0)->Name("Sprite/x3/ours");
+BENCHMARK_CAPTURE(Repeat, s3, SpriteSdl, 3, 0)->Name("Sprite/x3/sdl");
+BENCHMARK_CAPTURE(Repeat, m3, SpriteMemcpy, 3, 0)->Name("Sprite/x3/memcpy");
 
 }  // namespace
 }  // namespace bench

@@ -25,11 +25,12 @@ struct LineRuns {
   int majorSize, minorSize;
 };
 
-// Calls run(value, nextValue) in turn for k = first .. last with a ramp's values at k and k + 1,
-// given two ramps that take every second value, from first and from first + 1: stepped side by
-// side, they halve the chain of dependent steps that the walk waits on.
+// Calls run(value, nextValue) in turn with a ramp's values at k and k + 1, for pairs of k from first
+// on while both are at most last, given two ramps that take every second value, at k and k + 1:
+// stepped side by side, they halve the chain of dependent steps the walk waits on. Returns the
+// first k not walked, whose values even and odd then hold.
 template <typename Run>
-void WalkPairs(int64_t first, int64_t last, Ramp even, Ramp odd, Run run) {
+int64_t WalkPairs(int64_t first, int64_t last, Ramp& even, Ramp& odd, Run run) {
   int64_t k = first;
   for (; k < last; k += 2) {
     const int64_t value = even.Floor(), next = odd.Floor();
@@ -38,8 +39,7 @@ void WalkPairs(int64_t first, int64_t last, Ramp even, Ramp odd, Run run) {
     run(next, even.Floor());
     odd.Next();
   }
-  if (k == last)
-    run(even.Floor(), odd.Floor());
+  return k;
 }
 
 // Minor position k holds the u that round to it, halfway rounding up: u from
@@ -64,18 +64,32 @@ void DrawRuns(const PixelBuffer& target, const LineRuns& line, uint32_t colour) 
   if (first > last)
     return;
   Ramp starts(0, 2 * line.rise - 1 - line.length, 2 * line.length, 2 * line.rise, first);
-  const Ramp even = starts.EverySecond();
+  Ramp even = starts.EverySecond();
   starts.Next();
-  const Ramp odd = starts.EverySecond();
-  uint32_t* at = target.pixels + (line.startMinor + first) * minorStride;  // run k's minor position
-  WalkPairs(first, last, even, odd, [&](int64_t from, int64_t next) {
-    from = std::max(from, low);                   // changes the first run alone
-    const int64_t to = std::min(next - 1, high);  // and this the last
-    if (from <= to)
-      FillRun(at + (line.direction > 0 ? line.start + from : line.start - to) * majorStride,
-              majorStride, static_cast<size_t>(to - from + 1), colour);
-    at += minorStride;
-  });
+  Ramp odd = starts.EverySecond();
+  // Where the run's minor position meets the line's first end along the major axis.
+  ptrdiff_t origin = (line.startMinor + first) * minorStride + line.start * majorStride;
+  auto inside = [&](int64_t from, int64_t next) {
+    FillRun(target.pixels + origin + (line.direction > 0 ? from : 1 - next) * majorStride,
+            majorStride, static_cast<size_t>(next - from), colour);
+    origin += minorStride;
+  };
+  auto clipped = [&](int64_t from, int64_t next) {
+    from = std::max(from, low);
+    next = std::min(next, high + 1);
+    if (from < next)
+      inside(from, next);
+    else
+      origin += minorStride;
+  };
+  auto single = [&](int64_t) {  // one run, then the ramps moved on by one
+    clipped(even.Floor(), odd.Floor());
+    even.Next();
+    std::swap(even, odd);
+  };
+  single(first);  // the first and the last run are clipped, those between need not be
+  for (int64_t k = WalkPairs(first + 1, last - 1, even, odd, inside); k <= last; ++k)
+    single(k);
 }
 
 }  // namespace
