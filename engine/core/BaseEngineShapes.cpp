@@ -17,11 +17,10 @@ namespace {
 // A line as runs along its longer (major) axis, one run for each position along its shorter
 // (minor) axis: a run a row for a line at least as wide as tall, a run a column for a taller one.
 // Along the major axis u = 0 .. length counts from the first end towards the second, at
-// start + direction * u; along the minor axis the line rises from startMinor by rise > 0. The
-// surface spans majorSize and minorSize pixels.
+// start + u or start - u as it runs forward or back; along the minor axis the line rises from
+// startMinor by rise > 0. The surface spans majorSize and minorSize pixels.
 struct LineRuns {
   int64_t start, startMinor, length, rise;
-  int direction;
   int majorSize, minorSize;
 };
 
@@ -46,14 +45,14 @@ int64_t WalkPairs(int64_t first, int64_t last, Ramp& even, Ramp& odd, Run run) {
 // ceil((2k - 1) * length / 2rise) to ceil((2k + 1) * length / 2rise) - 1. Only the minor positions
 // inside the surface whose runs reach its major extent are walked, so that only the first and the
 // last run can reach past it.
-template <bool kRowRuns>
+template <bool kRowRuns, bool kForward>
 void DrawRuns(const PixelBuffer& target, const LineRuns& line, uint32_t colour) {
   const ptrdiff_t majorStride = kRowRuns ? 1 : target.stride;
   const ptrdiff_t minorStride = kRowRuns ? target.stride : 1;
   const int64_t low =
-      std::max<int64_t>(0, line.direction > 0 ? -line.start : line.start - (line.majorSize - 1));
-  const int64_t high = std::min<int64_t>(
-      line.length, line.direction > 0 ? line.majorSize - 1 - line.start : line.start);
+      std::max<int64_t>(0, kForward ? -line.start : line.start - (line.majorSize - 1));
+  const int64_t high =
+      std::min<int64_t>(line.length, kForward ? line.majorSize - 1 - line.start : line.start);
   if (low > high)
     return;
   auto runOf = [&](int64_t u) {
@@ -69,9 +68,10 @@ void DrawRuns(const PixelBuffer& target, const LineRuns& line, uint32_t colour) 
   Ramp odd = starts.EverySecond();
   // Where the run's minor position meets the line's first end along the major axis.
   ptrdiff_t origin = (line.startMinor + first) * minorStride + line.start * majorStride;
+  uint32_t* const pixels = target.pixels;  // a local: the fills' stores could reach target's own
   auto inside = [&](int64_t from, int64_t next) {
-    FillRun(target.pixels + origin + (line.direction > 0 ? from : 1 - next) * majorStride,
-            majorStride, static_cast<size_t>(next - from), colour);
+    FillRun(pixels + origin + (kForward ? from : 1 - next) * majorStride, majorStride,
+            static_cast<size_t>(next - from), colour);
     origin += minorStride;
   };
   auto clipped = [&](int64_t from, int64_t next) {
@@ -108,12 +108,13 @@ void BaseEngine::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, SDL_S
     std::swap(y1, y2);
   }
   const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
-  if (wide)
-    DrawRuns<true>(target, {x1, y1, std::abs(dx), dy, dx > 0 ? 1 : -1, target.width, target.height},
-                   colour);
-  else
-    DrawRuns<false>(
-        target, {y1, x1, std::abs(dy), dx, dy > 0 ? 1 : -1, target.height, target.width}, colour);
+  if (wide) {
+    const LineRuns line{x1, y1, std::abs(dx), dy, target.width, target.height};
+    (dx > 0 ? DrawRuns<true, true> : DrawRuns<true, false>)(target, line, colour);
+  } else {
+    const LineRuns line{y1, x1, std::abs(dy), dx, target.height, target.width};
+    (dy > 0 ? DrawRuns<false, true> : DrawRuns<false, false>)(target, line, colour);
+  }
 }
 
 // With the corners sorted top to bottom, each row between the top and the bottom corner is bounded
