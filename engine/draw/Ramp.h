@@ -47,6 +47,7 @@ class Ramp {
   }
 
  private:
+  // A quotient rounded down and what it leaves.
   struct Quotient {
     int64_t whole;
     int64_t remainder;  // 0 .. divisor - 1
