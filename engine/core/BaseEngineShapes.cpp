@@ -24,23 +24,6 @@ struct LineRuns {
   int majorSize, minorSize;
 };
 
-// Calls run(value, nextValue) in turn with a ramp's values at k and k + 1, for pairs of k from first
-// on while both are at most last, given two ramps that take every second value, at k and k + 1:
-// stepped side by side, they halve the chain of dependent steps the walk waits on. Returns the
-// first k not walked, whose values even and odd then hold.
-template <typename Run>
-int64_t WalkPairs(int64_t first, int64_t last, Ramp& even, Ramp& odd, Run run) {
-  int64_t k = first;
-  for (; k < last; k += 2) {
-    const int64_t value = even.Floor(), next = odd.Floor();
-    even.Next();
-    run(value, next);
-    run(next, even.Floor());
-    odd.Next();
-  }
-  return k;
-}
-
 // Minor position k holds the u that round to it, halfway rounding up: u from
 // ceil((2k - 1) * length / 2rise) to ceil((2k + 1) * length / 2rise) - 1. Only the minor positions
 // inside the surface whose runs reach its major extent are walked, so that only the first and the
@@ -63,33 +46,32 @@ void DrawRuns(const PixelBuffer& target, const LineRuns& line, uint32_t colour) 
   if (first > last)
     return;
   Ramp starts(0, 2 * line.rise - 1 - line.length, 2 * line.length, 2 * line.rise, first);
-  Ramp even = starts.EverySecond();
-  starts.Next();
-  Ramp odd = starts.EverySecond();
-  // Where the run's minor position meets the line's first end along the major axis.
-  ptrdiff_t origin = (line.startMinor + first) * minorStride + line.start * majorStride;
-  uint32_t* const pixels = target.pixels;  // a local: the fills' stores could reach target's own
-  auto inside = [&](int64_t from, int64_t next) {
-    FillRun(pixels + origin + (kForward ? from : 1 - next) * majorStride, majorStride,
+  // The row or column of the run: a local, as the fills' stores could reach target's own pixels.
+  uint32_t* run = target.pixels + (line.startMinor + first) * minorStride;
+  auto fill = [&](int64_t from, int64_t next) {
+    FillRun(run + (kForward ? line.start + from : line.start + 1 - next) * majorStride, majorStride,
             static_cast<size_t>(next - from), colour);
-    origin += minorStride;
   };
   auto clipped = [&](int64_t from, int64_t next) {
     from = std::max(from, low);
     next = std::min(next, high + 1);
     if (from < next)
-      inside(from, next);
+      fill(from, next);
+  };
+  auto step = [&](bool clip) {
+    const int64_t from = starts.Floor();
+    starts.Next();
+    if (clip)
+      clipped(from, starts.Floor());
     else
-      origin += minorStride;
+      fill(from, starts.Floor());
+    run += minorStride;
   };
-  auto single = [&](int64_t) {  // one run, then the ramps moved on by one
-    clipped(even.Floor(), odd.Floor());
-    even.Next();
-    std::swap(even, odd);
-  };
-  single(first);  // the first and the last run are clipped, those between need not be
-  for (int64_t k = WalkPairs(first + 1, last - 1, even, odd, inside); k <= last; ++k)
-    single(k);
+  step(true);  // the first and the last run alone need clipping
+  for (int64_t k = first + 1; k < last; ++k)
+    step(false);
+  if (last > first)
+    step(true);
 }
 
 }  // namespace

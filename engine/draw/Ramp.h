@@ -26,16 +26,6 @@ class Ramp {
   int64_t Floor() const { return whole; }
   // The same quotient rounded up.
   int64_t Ceiling() const { return whole + (below != -divisor); }
-  // The ramp of every second value from the current one on (k, k + 2, ...): two such ramps
-  // stepped side by side halve the chain of dependent steps a walk waits on.
-  Ramp EverySecond() const {
-    Ramp twice = *this;
-    const bool carry = 2 * stepRemainder >= divisor;
-    twice.stepWhole = 2 * stepWhole + carry;
-    twice.stepRemainder = 2 * stepRemainder - (carry ? divisor : 0);
-    twice.stepWrapped = twice.stepRemainder - divisor;
-    return twice;
-  }
   // Moves to k + 1. The remainder is kept less the divisor, so that the sum's sign alone says
   // whether it carries, and both outcomes are summed at once: the chain of instructions that each
   // step waits on is an add and a select.
