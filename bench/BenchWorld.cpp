@@ -47,6 +47,9 @@ World::World() {
   bandSurface = SurfaceOf(band);
   screen = NewSurface(kWidth, kHeight, 0x203040);
   background = SurfaceOf(startPicture);
+  renderer = SDL_CreateSoftwareRenderer(screen);
+  if (renderer == nullptr)
+    throw std::runtime_error(SDL_GetError());
   engine.screenWidth = kWidth;
   engine.screenHeight = kHeight;
   engine.screenSurface = screen;
@@ -55,6 +58,7 @@ World::World() {
 
 World::~World() {
   engine.screenSurface = engine.backgroundSurface = nullptr;  // the engine frees its own
+  SDL_DestroyRenderer(renderer);
   for (SDL_Surface* surface : {screen, background, startSurface, bandSurface})
     SDL_FreeSurface(surface);
   game.Deinitialise();

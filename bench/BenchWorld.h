@@ -37,6 +37,8 @@ struct World {
   ImageData band;
   SDL_Surface* startSurface = nullptr;
   SDL_Surface* bandSurface = nullptr;
+  // SDL's software renderer drawing on screen.
+  SDL_Renderer* renderer = nullptr;
   // The real game after Initialise, in play, its bands at scroll offset kFrameScroll.
   ZarvoMain game;
 };

@@ -87,6 +87,26 @@ void TextSdl(benchmark::State& state) {
 BENCHMARK(TextOurs)->Name("Text/ours");
 BENCHMARK(TextSdl)->Name("Text/sdl");
 
+// Measuring a line drawn every frame, against SDL2_ttf's measure.
+void MeasureOurs(benchmark::State& state) {
+  ZarvoMain& game = TheWorld().game;
+  game.DrawString(75, 10, kScoreLine, 0xFFFFFF);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(game.MeasureString(kScoreLine));
+}
+
+void MeasureSdl(benchmark::State& state) {
+  ZarvoMain& game = TheWorld().game;
+  int width = 0, height = 0;
+  for (auto _ : state) {
+    TTF_SizeText(game.defaultFont->handle, kScoreLine, &width, &height);
+    benchmark::DoNotOptimize(width + height);
+  }
+}
+
+BENCHMARK(MeasureOurs)->Name("Text/measure/ours");
+BENCHMARK(MeasureSdl)->Name("Text/measure/sdl");
+
 // A small object that drifts and bounces off the surface's edges, drawn as the default square.
 class Drifter : public DisplayableObject {
  public:

@@ -1,5 +1,6 @@
-// Fuzzes the drawing primitives, text, RenderImage (plain and blended), CopyBackgroundPixels and FillBackground with
-// arbitrary int32 coordinates and sizes on small guarded surfaces, against the per-pixel models.
+// Fuzzes the drawing primitives (shapes, outlines, lines, triangles, pixels), text and its measure,
+// RenderImage plain, blended and scaled, CopyBackgroundPixels and FillBackground with arbitrary
+// int32 coordinates, sizes and scales on small guarded surfaces, against the per-pixel models.
 #include <SDL_ttf.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -45,14 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (input.ConsumeBool())
     canvas.SetImage(input.ConsumeIntegralInRange(1, 48), input.ConsumeIntegralInRange(1, 48), 1);
   for (int step = 0; step < 16 && input.remaining_bytes() > 0; ++step) {
-    testsupport::DrawCall call{
-        static_cast<testsupport::DrawCall::Kind>(input.ConsumeIntegralInRange(0, 6))};
+    testsupport::DrawCall call{static_cast<testsupport::DrawCall::Kind>(
+        input.ConsumeIntegralInRange<int>(0, testsupport::DrawCall::kBlendedScaledImage))};
     call.onBackground = input.ConsumeBool();
     call.colour = input.ConsumeIntegral<uint32_t>();
     for (int* value : {&call.a, &call.b, &call.c, &call.d, &call.e, &call.f})
       *value = Coordinate(input);
     if (call.kind == testsupport::DrawCall::kText)
       call.text = input.ConsumeRandomLengthString(8);
+    if (call.kind >= testsupport::DrawCall::kScaledImage) {
+      call.scale = input.ConsumeBool() ? input.ConsumeIntegralInRange(-1, 5) : Coordinate(input);
+      call.flip = input.ConsumeIntegralInRange(0, 3);
+    }
     const std::string failure = canvas.Draw(call);
     if (!failure.empty()) {
       std::fprintf(stderr, "%s\n", failure.c_str());

@@ -138,15 +138,46 @@ class BaseEngine {
   // Fills the ellipse inscribed in the inclusive box, corners in any order, clipped to the
   // surface (null means screenSurface). A box of zero width or height draws nothing.
   void DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface = nullptr);
+  // Draws the border of what DrawOval fills: its pixels with a neighbour above, below, left or
+  // right outside it. Clipped as DrawOval.
+  void DrawOvalOutline(int x1, int y1, int x2, int y2, uint32_t colour,
+                       SDL_Surface* surface = nullptr);
   // Fills the inclusive box, corners in any order, clipped to the surface (null: screenSurface).
   void DrawRectangle(int x1, int y1, int x2, int y2, uint32_t colour,
                      SDL_Surface* surface = nullptr);
+  // Draws the one-pixel border of the box DrawRectangle fills; clipped the same way.
+  void DrawRectangleOutline(int x1, int y1, int x2, int y2, uint32_t colour,
+                            SDL_Surface* surface = nullptr);
+  // Draws the line from (x1, y1) to (x2, y2), both ends included, clipped to the surface (null:
+  // screenSurface). A line at least as wide as tall has one pixel a column, in the row nearest the
+  // true line; a taller one has one pixel a row, in the nearest column. Halfway, the lower row or
+  // the column to the right wins, so either end may come first.
+  void DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface = nullptr);
+  // Fills the triangle with these corners, in any order: the pixels whose centres lie inside it or
+  // on its edges, clipped to the surface (null: screenSurface). Corners on one line fill the
+  // pixels on the segment between the outer two.
+  void DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour,
+                    SDL_Surface* surface = nullptr);
+  // Sets the pixel (x, y) when it lies on the surface (null: screenSurface).
+  void DrawPixel(int x, int y, uint32_t colour, SDL_Surface* surface = nullptr);
   // The palette colour of index 0..40; 0xCCCCCC for any other index.
   static uint32_t GetColour(int index);
   // Draws text with its top-left corner at (x, y), clipped to the surface (null: screenSurface)
-  // with the font (null: defaultFont). A missing font or empty text draws nothing.
+  // with the font (null: defaultFont). A missing font or empty text draws nothing. Each byte is
+  // one character (Latin-1).
   void DrawString(int x, int y, const char* text, uint32_t colour, Font* font = nullptr,
                   SDL_Surface* surface = nullptr);
+  // The width and height of the line DrawString draws for this text and font.
+  struct TextSize {
+    int width = 0;
+    int height = 0;
+  };
+  // The size of the rectangle DrawString covers with the text in the font (null: defaultFont),
+  // clipping aside: 0 x 0 where it draws nothing (no font, null or empty text). A line DrawString
+  // drew lately is answered from the text cache, others from SDL2_ttf without rendering.
+  TextSize MeasureString(const char* text, Font* font = nullptr);
+  // The distance from one line's top to the next's in the font (null: defaultFont); 0 without one.
+  int GetLineHeight(Font* font = nullptr) const;
 
   int exitCode = -1;
   uint8_t* keyStates = nullptr;

@@ -1,4 +1,4 @@
-// The drawing primitives, the colour palette and text drawing.
+// Rectangles and ovals, filled and outlined, the colour palette, and text drawn and measured.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -57,55 +57,91 @@ Fold FoldRange(int64_t start, int64_t end, int64_t first, int64_t last) {
   return {middle, std::max(folded(first), last), sum};
 }
 
-// Fills the clipped part of the ellipse given its folded columns and rows. Going out from the
-// centre row, each row's inside pixels are columns mirrorSum - end .. end, and end, its last inside
-// column, only moves towards the centre: one walk down the columns serves every row. Each row drawn
-// is also drawn mirrored about the centre.
-void FillOval(const PixelBuffer& target, const PixelRect& clip, const Ellipse& ellipse,
-              const Fold& columns, const Fold& rows, uint32_t colour) {
-  const int64_t clipRight = int64_t{clip.x} + clip.width - 1;
-  const int64_t clipBottom = int64_t{clip.y} + clip.height - 1;
-  int64_t end = columns.high;
-  for (int64_t n = rows.low; n <= rows.high; ++n) {
-    const double rowTerm = ellipse.TermY(n);
-    while (end >= columns.low && !(1.0 >= ellipse.TermX(end) + rowTerm))
+// The parts of a box's inscribed ellipse that a clip rectangle keeps: its terms, the clipped
+// columns and rows folded onto the half at or past the centre, and the clip.
+struct ClippedOval {
+  Ellipse ellipse;
+  Fold columns;
+  Fold rows;
+  PixelRect clip;
+};
+
+// Whether any of the ellipse inscribed in the inclusive box lies inside the buffer. A box of zero
+// width or height makes a term 0 / 0, which is no number: nothing is inside.
+bool ClipOval(int x1, int y1, int x2, int y2, const PixelBuffer& target, ClippedOval& out) {
+  const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
+  const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
+  if (left == right || top == bottom ||
+      !ClipBox(left, top, right, bottom, target.width, target.height, out.clip))
+    return false;
+  const uint64_t width = static_cast<uint64_t>(right - left);
+  const uint64_t height = static_cast<uint64_t>(bottom - top);
+  out.ellipse = {static_cast<double>(left + right) * 0.5, static_cast<double>(top + bottom) * 0.5,
+                 static_cast<double>(width * width) * 0.25,
+                 static_cast<double>(height * height) * 0.25};
+  out.columns = FoldRange(left, right, out.clip.x, int64_t{out.clip.x} + out.clip.width - 1);
+  out.rows = FoldRange(top, bottom, out.clip.y, int64_t{out.clip.y} + out.clip.height - 1);
+  return true;
+}
+
+// Walks the folded rows out from the centre: each row's inside pixels are columns mirrorSum - end
+// .. end, and end, its last inside column, only moves towards the centre, so one walk down the
+// columns serves every row. The walk starts one column past the visible ones and stops one before
+// them: of a row that reaches past them, or ends before them, no more need be known. Calls
+// row(n, end, outerEnd) for each visible folded row with inside pixels, outerEnd being the end of
+// the row next further out.
+template <typename Row>
+void WalkOval(const ClippedOval& oval, Row row) {
+  int64_t end = oval.columns.high + 1;
+  auto endOf = [&](int64_t n) {
+    const double rowTerm = oval.ellipse.TermY(n);
+    while (end >= oval.columns.low && !(1.0 >= oval.ellipse.TermX(end) + rowTerm))
       --end;
-    if (end < columns.low)
-      return;
-    const int64_t from = std::max<int64_t>(columns.mirrorSum - end, clip.x);
-    const int64_t to = std::min(end, clipRight);
-    auto fillRow = [&](int64_t y) {
-      if (y < clip.y || y > clipBottom)
-        return;
-      uint32_t* row = target.pixels + y * target.stride;
-      for (int64_t x = from; x <= to; ++x)
-        row[x] = colour;
-    };
-    fillRow(n);
-    if (rows.mirrorSum - n != n)
-      fillRow(rows.mirrorSum - n);
+    return end;
+  };
+  for (int64_t n = oval.rows.low, current = endOf(n);
+       n <= oval.rows.high && current >= oval.columns.low; ++n) {
+    const int64_t outer = endOf(n + 1);
+    row(n, current, outer);
+    current = outer;
   }
+}
+
+// Fills columns from .. to of the folded row n and of its mirror row, those of them in the clip.
+void FillMirroredRows(const PixelBuffer& target, const ClippedOval& oval, int64_t n, int64_t from,
+                      int64_t to, uint32_t colour) {
+  const int64_t mirror = oval.rows.mirrorSum - n;
+  const int64_t clipBottom = int64_t{oval.clip.y} + oval.clip.height - 1;
+  if (n <= clipBottom)
+    FillSpan(target, static_cast<int>(n), from, to, colour);
+  if (mirror != n && mirror >= oval.clip.y)
+    FillSpan(target, static_cast<int>(mirror), from, to, colour);
 }
 
 }  // namespace
 
-// A box of zero width or height makes a term 0 / 0, which is no number: nothing is inside.
 void BaseEngine::DrawOval(int x1, int y1, int x2, int y2, uint32_t colour, SDL_Surface* surface) {
   PixelBuffer target = BufferOf(surface != nullptr ? surface : screenSurface);
-  const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
-  const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
-  PixelRect clip;
-  if (left == right || top == bottom ||
-      !ClipBox(left, top, right, bottom, target.width, target.height, clip))
-    return;
-  const uint64_t width = static_cast<uint64_t>(right - left);
-  const uint64_t height = static_cast<uint64_t>(bottom - top);
-  const Ellipse ellipse{
-      static_cast<double>(left + right) * 0.5, static_cast<double>(top + bottom) * 0.5,
-      static_cast<double>(width * width) * 0.25, static_cast<double>(height * height) * 0.25};
-  const Fold columns = FoldRange(left, right, clip.x, int64_t{clip.x} + clip.width - 1);
-  const Fold rows = FoldRange(top, bottom, clip.y, int64_t{clip.y} + clip.height - 1);
-  FillOval(target, clip, ellipse, columns, rows, colour);
+  ClippedOval oval;
+  if (ClipOval(x1, y1, x2, y2, target, oval))
+    WalkOval(oval, [&](int64_t n, int64_t end, int64_t) {
+      FillMirroredRows(target, oval, n, oval.columns.mirrorSum - end, end, colour);
+    });
+}
+
+// A row's outline pixels are those that the row next further out (never wider) leaves uncovered,
+// and its two ends: on the right columns min(end, outerEnd + 1) .. end, and their mirror.
+void BaseEngine::DrawOvalOutline(int x1, int y1, int x2, int y2, uint32_t colour,
+                                 SDL_Surface* surface) {
+  PixelBuffer target = BufferOf(surface != nullptr ? surface : screenSurface);
+  ClippedOval oval;
+  if (ClipOval(x1, y1, x2, y2, target, oval))
+    WalkOval(oval, [&](int64_t n, int64_t end, int64_t outerEnd) {
+      const int64_t from = std::min(end, outerEnd + 1);
+      FillMirroredRows(target, oval, n, from, end, colour);
+      FillMirroredRows(target, oval, n, oval.columns.mirrorSum - end, oval.columns.mirrorSum - from,
+                       colour);
+    });
 }
 
 uint32_t BaseEngine::GetColour(int index) {
@@ -150,4 +186,22 @@ void BaseEngine::DrawString(int x, int y, const char* text, uint32_t colour, Fon
   }
   if (relock)
     SDL_LockSurface(screenSurface);
+}
+
+BaseEngine::TextSize BaseEngine::MeasureString(const char* text, Font* font) {
+  if (font == nullptr)
+    font = defaultFont;
+  TextSize size;
+  if (font == nullptr || font->handle == nullptr || text == nullptr || text[0] == '\0' ||
+      textCache.Size(font->handle, text, size.width, size.height))
+    return size;
+  if (TTF_SizeText(font->handle, text, &size.width, &size.height) != 0 || size.width <= 0)
+    return TextSize{};  // TTF_RenderText_Solid renders nothing for such a line
+  return size;
+}
+
+int BaseEngine::GetLineHeight(Font* font) const {
+  if (font == nullptr)
+    font = defaultFont;
+  return font != nullptr && font->handle != nullptr ? TTF_FontLineSkip(font->handle) : 0;
 }

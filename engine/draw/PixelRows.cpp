@@ -1,4 +1,5 @@
-// Clipping of rectangles to pixel buffers and the row loops that fill, copy and stretch them.
+// Clipping of rectangles and scaled copies to pixel buffers, and the row loops that fill, copy and
+// stretch them.
 #include "engine/draw/PixelRows.h"
 
 #include <SDL.h>
@@ -36,53 +37,60 @@ bool ClipBox(int64_t left, int64_t top, int64_t right, int64_t bottom, int width
 
 namespace {
 
-// Clips one axis of a copy: start positions move right by what is cut off on either side.
-bool ClipAxis(int64_t& source, int sourceSize, int64_t& target, int targetSize, int64_t& length) {
-  int64_t cut = std::max({int64_t{0}, -source, -target});
-  source += cut;
-  target += cut;
-  length -= cut;
-  length = std::min({length, int64_t{sourceSize} - source, int64_t{targetSize} - target});
-  return length > 0;
+// Clips one axis of a scaled copy: the positions 0 .. length - 1 of the rectangle that lie inside
+// the source are drawn, position i as the block of scale target positions from target + i * scale
+// (from target + (length - 1 - i) * scale when flipped). Gives the first target position written,
+// how many are written, the source position of the first and how far into its block it lies.
+bool ClipScaledAxis(int64_t source, int64_t length, int sourceSize, int64_t target, int targetSize,
+                    int64_t scale, bool flip, int& first, int& count, int& from, int& phase) {
+  const int64_t inside = std::max<int64_t>(0, -source);
+  const int64_t insideEnd = std::min<int64_t>(length, sourceSize - source);
+  if (scale < 1 || inside >= insideEnd)
+    return false;
+  const int64_t block = flip ? length - insideEnd : inside;
+  const int64_t blockEnd = flip ? length - inside : insideEnd;
+  const int64_t start = std::max<int64_t>(target + block * scale, 0);
+  const int64_t end = std::min<int64_t>(target + blockEnd * scale, targetSize);
+  if (start >= end)
+    return false;
+  const int64_t startBlock = (start - target) / scale;
+  first = static_cast<int>(start);
+  count = static_cast<int>(end - start);
+  from = static_cast<int>(source + (flip ? length - 1 - startBlock : startBlock));
+  phase = static_cast<int>((start - target) % scale);
+  return true;
 }
 
 }  // namespace
 
+bool ClipScaledCopy(int64_t sourceX, int64_t sourceY, int sourceWidth, int sourceHeight,
+                    int64_t targetX, int64_t targetY, int targetWidth, int targetHeight,
+                    int64_t width, int64_t height, int64_t scale, bool flipX, bool flipY,
+                    ScaledCopy& out) {
+  PixelCopy& copy = out.copy;
+  if (!ClipScaledAxis(sourceX, width, sourceWidth, targetX, targetWidth, scale, flipX,
+                      copy.target.x, copy.target.width, copy.sourceX, out.phaseX) ||
+      !ClipScaledAxis(sourceY, height, sourceHeight, targetY, targetHeight, scale, flipY,
+                      copy.target.y, copy.target.height, copy.sourceY, out.phaseY))
+    return false;
+  out.scale = static_cast<int>(scale);
+  out.stepX = flipX ? -1 : 1;
+  out.stepY = flipY ? -1 : 1;
+  return true;
+}
+
 bool ClipCopy(int64_t sourceX, int64_t sourceY, int sourceWidth, int sourceHeight, int64_t targetX,
               int64_t targetY, int targetWidth, int targetHeight, int64_t width, int64_t height,
               PixelCopy& out) {
-  if (!ClipAxis(sourceX, sourceWidth, targetX, targetWidth, width) ||
-      !ClipAxis(sourceY, sourceHeight, targetY, targetHeight, height))
+  ScaledCopy scaled;
+  if (!ClipScaledCopy(sourceX, sourceY, sourceWidth, sourceHeight, targetX, targetY, targetWidth,
+                      targetHeight, width, height, 1, false, false, scaled))
     return false;
-  out.sourceX = static_cast<int>(sourceX);
-  out.sourceY = static_cast<int>(sourceY);
-  out.target = {static_cast<int>(targetX), static_cast<int>(targetY), static_cast<int>(width),
-                static_cast<int>(height)};
+  out = scaled.copy;
   return true;
 }
 
 namespace {
-
-// Fills count pixels from row on in blocks of four, sixteen per step; the last block overlaps
-// the ones before it, so that no pixel-by-pixel tail is left.
-inline void FillRow(uint32_t* row, size_t count, uint32_t colour) {
-  if (count < 4) {
-    for (size_t i = 0; i < count; ++i)
-      row[i] = colour;
-    return;
-  }
-  const uint32_t block[4] = {colour, colour, colour, colour};
-  size_t i = 0;
-  for (; i + 16 <= count; i += 16) {
-    std::memcpy(row + i, block, sizeof block);
-    std::memcpy(row + i + 4, block, sizeof block);
-    std::memcpy(row + i + 8, block, sizeof block);
-    std::memcpy(row + i + 12, block, sizeof block);
-  }
-  for (; i + 4 <= count; i += 4)
-    std::memcpy(row + i, block, sizeof block);
-  std::memcpy(row + count - 4, block, sizeof block);
-}
 
 // Rows shorter than this are copied inline; a call of memcpy costs more than such a row.
 constexpr size_t kShortRow = 64;
@@ -148,6 +156,72 @@ void CopyRows(const uint32_t* source, int sourceStride, const PixelBuffer& targe
     CopyShortRow(to, from, width);
 }
 
+namespace {
+
+// The pixel left where a pixel whose colour is already multiplied by its alpha covers under.
+inline uint32_t Blend(uint32_t pixel, uint32_t under) {
+  const uint32_t cover = pixel >> 24;
+  if (cover == 0xFF || cover == 0)
+    return cover == 0 ? under : pixel;
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t sum =
+        ((pixel >> shift) & 0xFF) + (((under >> shift) & 0xFF) * (0xFF - cover) + 127) / 0xFF;
+    out |= (sum < 0xFF ? sum : 0xFF) << shift;
+  }
+  return out;
+}
+
+// Writes width target pixels from to on, each source pixel from from on (stepping by step) as a
+// block of scale pixels, the first block shortened by phase: blocks(from, to, count) writes count
+// whole blocks, put(to, run, pixel) a block cut short at either end.
+template <typename Put, typename Blocks>
+inline void ScaleRow(const uint32_t* from, int step, int phase, int scale, uint32_t* to, int width,
+                     Put put, Blocks blocks) {
+  ptrdiff_t at = 0;
+  if (phase > 0 || width < scale) {
+    const int run = std::min(scale - phase, width);
+    put(to, run, from[0]);
+    to += run;
+    width -= run;
+    at = step;
+  }
+  const int count = width / scale;
+  if (count > 0)
+    blocks(from + at, to, count);
+  if (width > count * scale)
+    put(to + count * scale, width - count * scale, from[at + ptrdiff_t{count} * step]);
+}
+
+// Copies count source pixels, from from on by step, each as a block of kScale pixels, in loops of
+// constant strides that the compiler turns into vector shuffles.
+template <int kScale>
+inline void WidenBy(const uint32_t* from, int step, uint32_t* to, int count) {
+  if (step == 1) {
+    for (int i = 0; i < count; ++i)
+      for (int j = 0; j < kScale; ++j)
+        to[kScale * i + j] = from[i];
+  } else {
+    for (int i = 0; i < count; ++i)
+      for (int j = 0; j < kScale; ++j)
+        to[kScale * i + j] = from[-i];
+  }
+}
+
+// Copies count source pixels, from from on by step (1 or -1), each as a block of scale pixels.
+inline void WidenBlocks(const uint32_t* from, int step, int scale, uint32_t* to, int count) {
+  switch (scale) {
+    case 2: return WidenBy<2>(from, step, to, count);
+    case 3: return WidenBy<3>(from, step, to, count);
+    case 4: return WidenBy<4>(from, step, to, count);
+    default:
+      for (int i = 0; i < count; ++i)
+        FillRow(to + ptrdiff_t{i} * scale, size_t(scale), from[ptrdiff_t{i} * step]);
+  }
+}
+
+}  // namespace
+
 void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
                const PixelCopy& copy) {
   for (int r = 0; r < copy.target.height; ++r) {
@@ -155,20 +229,53 @@ void BlendRows(const uint32_t* source, int sourceStride, const PixelBuffer& targ
         source + static_cast<ptrdiff_t>(copy.sourceY + r) * sourceStride + copy.sourceX;
     uint32_t* to =
         target.pixels + static_cast<ptrdiff_t>(copy.target.y + r) * target.stride + copy.target.x;
-    for (int c = 0; c < copy.target.width; ++c) {
-      const uint32_t pixel = from[c], cover = pixel >> 24;
-      if (cover == 0xFF) {
-        to[c] = pixel;
-      } else if (cover != 0) {
-        uint32_t out = 0;
-        for (int shift = 0; shift < 32; shift += 8) {
-          const uint32_t under = (to[c] >> shift) & 0xFF;
-          const uint32_t sum = ((pixel >> shift) & 0xFF) + (under * (0xFF - cover) + 127) / 0xFF;
-          out |= (sum < 0xFF ? sum : 0xFF) << shift;
-        }
-        to[c] = out;
-      }
+    for (int c = 0; c < copy.target.width; ++c)
+      to[c] = Blend(from[c], to[c]);
+  }
+}
+
+// Each source row is drawn once per target row of its block: copied rows are widened once and the
+// widened row copied down the block, blended rows are widened onto each row.
+void CopyScaledRows(const uint32_t* source, int sourceStride, const PixelBuffer& target,
+                    const ScaledCopy& scaled, bool blend) {
+  const PixelCopy& copy = scaled.copy;
+  if (scaled.scale == 1 && scaled.stepX == 1 && scaled.stepY == 1) {
+    (blend ? BlendRows : CopyRows)(source, sourceStride, target, copy);
+    return;
+  }
+  const ptrdiff_t stride = target.stride;
+  const int width = copy.target.width;
+  ptrdiff_t from = static_cast<ptrdiff_t>(copy.sourceY) * sourceStride + copy.sourceX;
+  uint32_t* to = target.pixels + copy.target.y * stride + copy.target.x;
+  const int scale = scaled.scale, step = scaled.stepX;
+  auto fill = [](uint32_t* at, int count, uint32_t pixel) { FillRow(at, size_t(count), pixel); };
+  auto widen = [&](const uint32_t* row, uint32_t* at, int count) {
+    WidenBlocks(row, step, scale, at, count);
+  };
+  auto cover = [](uint32_t* at, int count, uint32_t pixel) {
+    for (int i = 0; i < count; ++i)
+      at[i] = Blend(pixel, at[i]);
+  };
+  auto coverBlocks = [&](const uint32_t* row, uint32_t* at, int count) {
+    for (int i = 0; i < count; ++i)
+      cover(at + ptrdiff_t{i} * scale, scale, row[ptrdiff_t{i} * step]);
+  };
+  for (int left = copy.target.height, rows = std::min(scale - scaled.phaseY, left);;
+       rows = std::min(scale, left)) {
+    const uint32_t* row = source + from;
+    if (blend) {
+      for (int r = 0; r < rows; ++r)
+        ScaleRow(row, step, scaled.phaseX, scale, to + r * stride, width, cover, coverBlocks);
+    } else {
+      ScaleRow(row, step, scaled.phaseX, scale, to, width, fill, widen);
+      for (int r = 1; r < rows; ++r)
+        std::memcpy(to + r * stride, to, size_t(width) * sizeof(uint32_t));
     }
+    left -= rows;
+    if (left == 0)
+      return;
+    to += rows * stride;
+    from += scaled.stepY * static_cast<ptrdiff_t>(sourceStride);
   }
 }
 

@@ -109,39 +109,49 @@ bool LayOnBlack(DecodedPicture& picture) {
 
 }  // namespace
 
-bool ImageData::LoadImage(const char* fileName) {
+ImageData::Settings ImageData::DefaultSettings() {
+  return {rotation, cropLeft, cropRight, cropTop, cropBottom};
+}
+
+bool ImageData::LoadImage(const char* fileName) { return LoadImage(fileName, DefaultSettings()); }
+
+bool ImageData::LoadImage(const char* fileName, const Settings& settings) {
   pixels.reset();
   width = 0;
   height = 0;
   DecodedPicture picture;
   if (fileName == nullptr)
     return Refuse("no file name");
-  return Decode(fileName, picture) && TakePixels(picture);
+  return Decode(fileName, picture) && TakePixels(picture, settings);
 }
 
-bool ImageData::TakePixels(DecodedPicture& picture) {
-  const int sourceWidth = picture.width, sourceHeight = picture.height;
-  const int left = std::clamp(cropLeft, 0, sourceWidth), top = std::clamp(cropTop, 0, sourceHeight);
-  const int keptWidth = std::max(0, sourceWidth - left - std::clamp(cropRight, 0, sourceWidth));
-  const int keptHeight = std::max(0, sourceHeight - top - std::clamp(cropBottom, 0, sourceHeight));
-  if (keptWidth == 0 || keptHeight == 0)
-    return Refuse("the crop settings leave no pixels of %dx%d", sourceWidth, sourceHeight);
+bool ImageData::TakePixels(DecodedPicture& picture, const Settings& settings) {
   if (picture.translucent && !LayOnBlack(picture))
     return false;
-  const int quarterTurns = (rotation % 4 + 4) % 4;
-  width = quarterTurns % 2 == 1 ? keptHeight : keptWidth;
-  height = quarterTurns % 2 == 1 ? keptWidth : keptHeight;
-  if (quarterTurns == 0 && keptWidth == sourceWidth && keptHeight == sourceHeight) {
-    pixels = std::move(picture.pixels);
-    return true;
-  }
-  pixels.reset(new (std::nothrow) uint32_t[size_t(keptWidth) * keptHeight]);
-  if (pixels == nullptr) {
-    width = height = 0;
-    return Refuse("out of memory");
-  }
-  for (int y = 0; y < keptHeight; ++y) {
-    const uint32_t* row = picture.pixels.get() + size_t(top + y) * sourceWidth + left;
+  if (settings.rotation % 4 != 0 || settings.cropLeft > 0 || settings.cropRight > 0 ||
+      settings.cropTop > 0 || settings.cropBottom > 0)
+    return TakeAdjusted(picture.pixels.get(), picture.width, picture.height, settings);
+  width = picture.width;
+  height = picture.height;
+  pixels = std::move(picture.pixels);
+  return true;
+}
+
+bool ImageData::TakeAdjusted(const uint32_t* source, int sourceWidth, int sourceHeight,
+                             const Settings& settings) {
+  const int left = std::clamp(settings.cropLeft, 0, sourceWidth);
+  const int top = std::clamp(settings.cropTop, 0, sourceHeight);
+  const int keptWidth =
+      std::max(0, sourceWidth - left - std::clamp(settings.cropRight, 0, sourceWidth));
+  const int keptHeight =
+      std::max(0, sourceHeight - top - std::clamp(settings.cropBottom, 0, sourceHeight));
+  std::unique_ptr<uint32_t[]> kept;
+  if (keptWidth > 0 && keptHeight > 0)
+    kept.reset(new (std::nothrow) uint32_t[size_t(keptWidth) * keptHeight]);
+  const int quarterTurns = (settings.rotation % 4 + 4) % 4;
+  const int turnedWidth = quarterTurns % 2 == 1 ? keptHeight : keptWidth;
+  for (int y = 0; kept != nullptr && y < keptHeight; ++y) {
+    const uint32_t* row = source + size_t(top + y) * sourceWidth + left;
     for (int x = 0; x < keptWidth; ++x) {
       const int tx = quarterTurns == 0   ? x
                      : quarterTurns == 1 ? keptHeight - 1 - y
@@ -151,10 +161,17 @@ bool ImageData::TakePixels(DecodedPicture& picture) {
                      : quarterTurns == 1 ? x
                      : quarterTurns == 2 ? keptHeight - 1 - y
                                          : keptWidth - 1 - x;
-      pixels[size_t(ty) * width + tx] = row[x];
+      kept[size_t(ty) * turnedWidth + tx] = row[x];
     }
   }
-  return true;
+  pixels = std::move(kept);
+  width = pixels != nullptr ? turnedWidth : 0;
+  height = pixels != nullptr ? (quarterTurns % 2 == 1 ? keptWidth : keptHeight) : 0;
+  if (pixels != nullptr)
+    return true;
+  return keptWidth > 0 && keptHeight > 0
+             ? Refuse("out of memory")
+             : Refuse("the crop settings leave no pixels of %dx%d", sourceWidth, sourceHeight);
 }
 
 void ImageData::CopyFrom(const ImageData& other) {
@@ -165,21 +182,32 @@ void ImageData::CopyFrom(const ImageData& other) {
   height = other.height;
 }
 
+bool ImageData::CopyFrom(const ImageData& other, const Settings& settings) {
+  if (other.IsLoaded())
+    return TakeAdjusted(other.pixels.get(), other.width, other.height, settings);
+  pixels.reset();
+  width = height = 0;
+  return Refuse("no picture to copy");
+}
+
 void ImageData::RenderImage(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
                             int targetY, int width, int height) const {
-  Render(CopyRows, surface, sourceX, sourceY, targetX, targetY, width, height);
+  RenderImageScaled(surface, sourceX, sourceY, targetX, targetY, width, height, 1);
 }
 
 void ImageData::RenderImageBlended(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
                                    int targetY, int width, int height) const {
-  Render(BlendRows, surface, sourceX, sourceY, targetX, targetY, width, height);
+  RenderImageScaled(surface, sourceX, sourceY, targetX, targetY, width, height, 1, kFlipNone, true);
 }
 
-void ImageData::Render(RowWriter write, SDL_Surface* surface, int sourceX, int sourceY, int targetX,
-                       int targetY, int width, int height) const {
+void ImageData::RenderImageScaled(SDL_Surface* surface, int sourceX, int sourceY, int targetX,
+                                  int targetY, int width, int height, int scale, int flip,
+                                  bool blended) const {
   PixelBuffer target = BufferOf(surface);
-  PixelCopy copy;
-  if (pixels != nullptr && ClipCopy(sourceX, sourceY, this->width, this->height, targetX, targetY,
-                                    target.width, target.height, width, height, copy))
-    write(pixels.get(), this->width, target, copy);
+  ScaledCopy copy;
+  if (pixels != nullptr &&
+      ClipScaledCopy(sourceX, sourceY, this->width, this->height, targetX, targetY, target.width,
+                     target.height, width, height, scale, (flip & kFlipHorizontal) != 0,
+                     (flip & kFlipVertical) != 0, copy))
+    CopyScaledRows(pixels.get(), this->width, target, copy, blended);
 }

@@ -63,6 +63,18 @@ bool TextCache::Draw(TTF_Font* font, const char* text, uint32_t colour, int x, i
   return true;
 }
 
+bool TextCache::Size(TTF_Font* font, const char* text, int& width, int& height) const {
+  const int length = text != nullptr ? BoundedLength(text, kMaxTextLength) : kMaxTextLength + 1;
+  for (const Entry& entry : entries)
+    if (entry.textLength == length && entry.font == font &&
+        std::memcmp(entry.text, text, static_cast<size_t>(length)) == 0) {
+      width = entry.width;
+      height = entry.height;
+      return true;
+    }
+  return false;
+}
+
 TextCache::Entry* TextCache::Find(TTF_Font* font, const char* text, int length, uint32_t colour) {
   for (Entry& entry : entries)
     if (entry.textLength == length && entry.font == font && entry.colour == colour &&

@@ -28,6 +28,10 @@ class TextCache {
   // ARGB8888); the caller then renders and blits it itself.
   bool Draw(TTF_Font* font, const char* text, uint32_t colour, int x, int y, SDL_Surface* surface);
 
+  // Whether the cache holds the line in some colour; if so, sets width and height to the size of
+  // its rendering (0 x 0 when SDL2_ttf rendered nothing).
+  bool Size(TTF_Font* font, const char* text, int& width, int& height) const;
+
   // The number of times a line was rendered into the cache (misses), for tests and benchmarks.
   uint64_t RenderCount() const { return renders; }
 

@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "support/TestSupport.h"
 
 namespace testsupport {
 
 namespace {
+
+__extension__ typedef __int128 Wide;  // products of two coordinate differences
 
 constexpr uint32_t kGuard = 0xDEADBEEF;
 constexpr uint32_t kPadding = 0xA5A55A5A;
@@ -68,12 +72,16 @@ bool GuardedSurface::Intact() const {
 uint32_t& GuardedSurface::At(int x, int y) { return Pixel(surface, x, y); }
 
 void ReferenceRectangle(SDL_Surface* surface, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-                        uint32_t colour) {
+                        uint32_t colour, bool outline) {
   ForBox(surface, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
-         [&](int64_t x, int64_t y) { Pixel(surface, x, y) = colour; });
+         [&](int64_t x, int64_t y) {
+           if (!outline || x == x1 || x == x2 || y == y1 || y == y2)
+             Pixel(surface, x, y) = colour;
+         });
 }
 
-void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour) {
+void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour,
+                   bool outline) {
   const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
   const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
   const double centreX = static_cast<double>(left + right) * 0.5;
@@ -82,20 +90,62 @@ void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_
   const uint64_t height = static_cast<uint64_t>(bottom - top);
   const double radiusTermX = static_cast<double>(width * width) * 0.25;
   const double radiusTermY = static_cast<double>(height * height) * 0.25;
-  ForBox(surface, left, top, right, bottom, [&](int64_t x, int64_t y) {
+  auto inside = [&](int64_t x, int64_t y) {
     const double dx = static_cast<double>(x) - centreX, dy = static_cast<double>(y) - centreY;
-    if (1.0 >= dx * dx / radiusTermX + dy * dy / radiusTermY)
+    return x >= left && x <= right && y >= top && y <= bottom &&
+           1.0 >= dx * dx / radiusTermX + dy * dy / radiusTermY;
+  };
+  ForBox(surface, left, top, right, bottom, [&](int64_t x, int64_t y) {
+    if (inside(x, y) &&
+        !(outline && inside(x - 1, y) && inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1)))
       Pixel(surface, x, y) = colour;
   });
 }
 
-void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, int sourceY,
-                    int targetX, int targetY, int width, int height, bool blended) {
-  if (image.pixels == nullptr)
-    return;
-  ForBox(surface, targetX, targetY, int64_t{targetX} + width - 1, int64_t{targetY} + height - 1,
+void ReferenceLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour) {
+  const bool steep = std::abs(int64_t{y2} - y1) > std::abs(int64_t{x2} - x1);
+  if (steep ? y1 > y2 : x1 > x2) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  const Wide along = steep ? int64_t{y2} - y1 : int64_t{x2} - x1;
+  const Wide across = steep ? int64_t{x2} - x1 : int64_t{y2} - y1;
+  ForBox(surface, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
          [&](int64_t x, int64_t y) {
-           const int64_t imageX = sourceX + (x - targetX), imageY = sourceY + (y - targetY);
+           const Wide a = steep ? y - y1 : x - x1, c = steep ? x - x1 : y - y1;
+           if ((along == 0 && c == 0) || (along > 0 && 2 * along * c - along <= 2 * across * a &&
+                                          2 * across * a < 2 * along * c + along))
+             Pixel(surface, x, y) = colour;
+         });
+}
+
+void ReferenceTriangle(SDL_Surface* surface, int x1, int y1, int x2, int y2, int x3, int y3,
+                       uint32_t colour) {
+  const int64_t xs[3] = {x1, x2, x3}, ys[3] = {y1, y2, y3};
+  ForBox(surface, std::min({x1, x2, x3}), std::min({y1, y2, y3}), std::max({x1, x2, x3}),
+         std::max({y1, y2, y3}), [&](int64_t x, int64_t y) {
+           int signs[3] = {};
+           for (int i = 0; i < 3; ++i) {
+             const int64_t ex = xs[(i + 1) % 3] - xs[i], ey = ys[(i + 1) % 3] - ys[i];
+             const Wide cross = Wide{ex} * (y - ys[i]) - Wide{ey} * (x - xs[i]);
+             signs[i] = (cross > 0) - (cross < 0);
+           }
+           if (*std::min_element(signs, signs + 3) >= 0 || *std::max_element(signs, signs + 3) <= 0)
+             Pixel(surface, x, y) = colour;
+         });
+}
+
+void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, int sourceY,
+                    int targetX, int targetY, int width, int height, bool blended, int scale,
+                    int flip) {
+  if (image.pixels == nullptr || scale < 1)
+    return;
+  ForBox(surface, targetX, targetY, targetX + int64_t{width} * scale - 1,
+         targetY + int64_t{height} * scale - 1, [&](int64_t x, int64_t y) {
+           int64_t i = (x - targetX) / scale, j = (y - targetY) / scale;
+           i = flip & ImageData::kFlipHorizontal ? width - 1 - i : i;
+           j = flip & ImageData::kFlipVertical ? height - 1 - j : j;
+           const int64_t imageX = sourceX + i, imageY = sourceY + j;
            if (imageX < 0 || imageX >= image.width || imageY < 0 || imageY >= image.height)
              return;
            const uint32_t source = image.pixels[imageY * image.width + imageX];
@@ -119,8 +169,8 @@ void ReferenceBackgroundCopy(SDL_Surface* screen, SDL_Surface* background, int64
   });
 }
 
-void ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const char* text,
-                   uint32_t colour) {
+SDL_Point ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const char* text,
+                        uint32_t colour) {
   const SDL_Color textColour{static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
                              static_cast<Uint8>(colour), 0};
   SDL_Surface* rendered =
@@ -129,7 +179,9 @@ void ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const cha
   if (rendered != nullptr && x < surface->w && int64_t{x} + rendered->w > 0 && y < surface->h &&
       int64_t{y} + rendered->h > 0)
     SDL_BlitSurface(rendered, nullptr, surface, &at);
+  const SDL_Point size = rendered != nullptr ? SDL_Point{rendered->w, rendered->h} : SDL_Point{};
   SDL_FreeSurface(rendered);
+  return size;
 }
 
 Canvas::Canvas(BaseEngine& engine, int width, int height, int padding, int backgroundWidth,
@@ -181,29 +233,65 @@ std::string Canvas::Draw(const DrawCall& call) {
   const int a = call.a, b = call.b, c = call.c, d = call.d, e = call.e, f = call.f;
   switch (call.kind) {
     case DrawCall::kRectangle:
-      engine.DrawRectangle(a, b, c, d, call.colour, target);
-      ReferenceRectangle(twin, a, b, c, d, call.colour);
+    case DrawCall::kRectangleOutline: {
+      const bool outline = call.kind == DrawCall::kRectangleOutline;
+      (engine.*(outline ? &BaseEngine::DrawRectangleOutline : &BaseEngine::DrawRectangle))(
+          a, b, c, d, call.colour, target);
+      ReferenceRectangle(twin, a, b, c, d, call.colour, outline);
       break;
+    }
     case DrawCall::kOval:
-      engine.DrawOval(a, b, c, d, call.colour, target);
-      ReferenceOval(twin, a, b, c, d, call.colour);
+    case DrawCall::kOvalOutline: {
+      const bool outline = call.kind == DrawCall::kOvalOutline;
+      (engine.*(outline ? &BaseEngine::DrawOvalOutline : &BaseEngine::DrawOval))(
+          a, b, c, d, call.colour, target);
+      ReferenceOval(twin, a, b, c, d, call.colour, outline);
       break;
+    }
     case DrawCall::kImage:
-      image.RenderImage(target != nullptr ? target : screen.surface, a, b, c, d, e, f);
-      ReferenceImage(twin, image, a, b, c, d, e, f);
-      break;
     case DrawCall::kBlendedImage:
-      image.RenderImageBlended(target != nullptr ? target : screen.surface, a, b, c, d, e, f);
-      ReferenceImage(twin, image, a, b, c, d, e, f, true);
+    case DrawCall::kScaledImage:
+    case DrawCall::kBlendedScaledImage: {
+      const bool blended =
+          call.kind == DrawCall::kBlendedImage || call.kind == DrawCall::kBlendedScaledImage;
+      const bool scaled = call.kind >= DrawCall::kScaledImage;
+      SDL_Surface* drawn = target != nullptr ? target : screen.surface;
+      if (scaled)
+        image.RenderImageScaled(drawn, a, b, c, d, e, f, call.scale, call.flip, blended);
+      else
+        (image.*(blended ? &ImageData::RenderImageBlended : &ImageData::RenderImage))(drawn, a, b,
+                                                                                      c, d, e, f);
+      ReferenceImage(twin, image, a, b, c, d, e, f, blended, scaled ? call.scale : 1,
+                     scaled ? call.flip : 0);
       break;
+    }
     case DrawCall::kCopy:
       engine.CopyBackgroundPixels(a, b, c, d);
       ReferenceBackgroundCopy(screenTwin.surface, backgroundTwin.surface, a, b, c, d);
       break;
-    case DrawCall::kText:
+    case DrawCall::kText: {
       engine.DrawString(a, b, call.text.c_str(), call.colour, nullptr, target);
-      ReferenceText(twin, engine.defaultFont != nullptr ? engine.defaultFont->handle : nullptr, a,
-                    b, call.text.c_str(), call.colour);
+      const SDL_Point drawn =
+          ReferenceText(twin, engine.defaultFont != nullptr ? engine.defaultFont->handle : nullptr,
+                        a, b, call.text.c_str(), call.colour);
+      const BaseEngine::TextSize measured = engine.MeasureString(call.text.c_str());
+      if (measured.width != drawn.x || measured.height != drawn.y)
+        return "MeasureString(\"" + call.text + "\") is " + std::to_string(measured.width) + "x" +
+               std::to_string(measured.height) + ", drawn " + std::to_string(drawn.x) + "x" +
+               std::to_string(drawn.y);
+      break;
+    }
+    case DrawCall::kLine:
+      engine.DrawLine(a, b, c, d, call.colour, target);
+      ReferenceLine(twin, a, b, c, d, call.colour);
+      break;
+    case DrawCall::kTriangle:
+      engine.DrawTriangle(a, b, c, d, e, f, call.colour, target);
+      ReferenceTriangle(twin, a, b, c, d, e, f, call.colour);
+      break;
+    case DrawCall::kPixel:
+      engine.DrawPixel(a, b, call.colour, target);
+      ReferenceRectangle(twin, a, b, a, b, call.colour);
       break;
     case DrawCall::kFill:
       engine.FillBackground(call.colour);
@@ -214,13 +302,18 @@ std::string Canvas::Draw(const DrawCall& call) {
   const std::string difference = Difference();
   if (difference.empty())
     return "";
-  char text[160];
-  static const char* const kNames[] = {"DrawRectangle",        "DrawOval",   "RenderImage",
-                                       "CopyBackgroundPixels", "DrawString", "FillBackground",
-                                       "RenderImageBlended"};
+  char text[200];
+  static const char* const kNames[] = {"DrawRectangle",      "DrawOval",
+                                       "RenderImage",        "CopyBackgroundPixels",
+                                       "DrawString",         "FillBackground",
+                                       "RenderImageBlended", "DrawRectangleOutline",
+                                       "DrawOvalOutline",    "DrawLine",
+                                       "DrawTriangle",       "DrawPixel",
+                                       "RenderImageScaled",  "RenderImageScaled blended"};
   std::snprintf(text, sizeof text,
-                "%s(%d, %d, %d, %d, %d, %d) on the %s, image %dx%d: ", kNames[call.kind], a, b, c,
-                d, e, f, call.onBackground ? "background" : "screen", image.width, image.height);
+                "%s(%d, %d, %d, %d, %d, %d; scale %d, flip %d) on the %s, image %dx%d: ",
+                kNames[call.kind], a, b, c, d, e, f, call.scale, call.flip,
+                call.onBackground ? "background" : "screen", image.width, image.height);
   std::copy(screenTwin.buffer.begin(), screenTwin.buffer.end(), screen.buffer.begin());
   std::copy(backgroundTwin.buffer.begin(), backgroundTwin.buffer.end(), background.buffer.begin());
   return text + difference;

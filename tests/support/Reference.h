@@ -29,33 +29,65 @@ struct GuardedSurface {
   SDL_Surface* surface = nullptr;
 };
 
-// Pixels inside the inclusive box, corners in any order, take the colour.
+// Pixels inside the inclusive box, corners in any order, take the colour; with outline, only
+// those on its first or last row or column.
 void ReferenceRectangle(SDL_Surface* surface, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-                        uint32_t colour);
+                        uint32_t colour, bool outline = false);
 // Pixels of the box with 1.0 >= (x - cx)^2 / rx2 + (y - cy)^2 / ry2 in double, where (cx, cy)
-// is the box's centre and rx2, ry2 are a quarter of its width and height squared, take the colour.
-void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour);
+// is the box's centre and rx2, ry2 are a quarter of its width and height squared, take the colour;
+// with outline, only those of them with a neighbour above, below, left or right that is not.
+void ReferenceOval(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour,
+                   bool outline = false);
+// For a line at least as wide as tall, each pixel (x, y) with x between the ends and
+// 2dx(y - y1) - dx <= 2dy(x - x1) < 2dx(y - y1) + dx (dx > 0, ends swapped as needed) takes the
+// colour; for a taller line the same with x and y exchanged.
+void ReferenceLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, uint32_t colour);
+// Pixels (x, y) inside the corners' bounding box for which the cross products of the three edges
+// (corner to next corner) with (x, y) minus the edge's start all have one sign, or are 0.
+void ReferenceTriangle(SDL_Surface* surface, int x1, int y1, int x2, int y2, int x3, int y3,
+                       uint32_t colour);
 // Each pixel (sourceX + i, sourceY + j) of the image, 0 <= i < width, 0 <= j < height, goes to
 // (targetX + i, targetY + j) of the surface where both exist; blended, a pixel of alpha 0 goes
 // nowhere and each channel of the others becomes min(255, source + target * (1 - alpha / 255)),
-// rounded to nearest.
+// rounded to nearest. Scaled, surface pixel (x, y) of the width * scale x height * scale box at
+// (targetX, targetY) takes i = (x - targetX) / scale, j likewise, mirrored as width - 1 - i by
+// ImageData::kFlipHorizontal and as height - 1 - j by kFlipVertical.
 void ReferenceImage(SDL_Surface* surface, const ImageData& image, int sourceX, int sourceY,
-                    int targetX, int targetY, int width, int height, bool blended = false);
+                    int targetX, int targetY, int width, int height, bool blended = false,
+                    int scale = 1, int flip = 0);
 // Each pixel of the rectangle that both surfaces have goes from background to screen.
 void ReferenceBackgroundCopy(SDL_Surface* screen, SDL_Surface* background, int64_t x, int64_t y,
                              int64_t width, int64_t height);
-// SDL2_ttf's solid rendering of the text, blitted at (x, y) unless it lies wholly off the surface.
-void ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const char* text,
-                   uint32_t colour);
+// SDL2_ttf's solid rendering of the text, blitted at (x, y) unless it lies wholly off the surface;
+// returns the rendering's width and height (0 x 0 when there is none).
+SDL_Point ReferenceText(SDL_Surface* surface, TTF_Font* font, int x, int y, const char* text,
+                        uint32_t colour);
 
-// A drawing call with its arguments in the engine's order (box corners; copy x, y, width, height;
-// text x, y; RenderImage a .. f), on the background or the screen.
+// A drawing call with its arguments in the engine's order (box corners or line ends; triangle
+// corners; pixel x, y; copy x, y, width, height; text x, y; RenderImage a .. f, then scale and
+// flip), on the background or the screen. Text is also measured against what was drawn.
 struct DrawCall {
-  enum Kind { kRectangle, kOval, kImage, kCopy, kText, kFill, kBlendedImage } kind;
+  enum Kind {
+    kRectangle,
+    kOval,
+    kImage,
+    kCopy,
+    kText,
+    kFill,
+    kBlendedImage,
+    kRectangleOutline,
+    kOvalOutline,
+    kLine,
+    kTriangle,
+    kPixel,
+    kScaledImage,
+    kBlendedScaledImage
+  } kind;
   int a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;
   bool onBackground = false;
   uint32_t colour = 0x00FF8000;
   std::string text = "Score";
+  int scale = 1, flip = 0;
 };
 
 // Guarded screen and background surfaces lent to an engine (which gets its own back at the end),

@@ -14,7 +14,9 @@
 
 // A row: file [turn=N] [crop=left,right,top,bottom] then "refused <reason>" or "WxH" and the
 // pixels in hex, value*n for a run. A file named @name is made in a scratch directory (a FIFO).
-// One image takes every load in turn, so a refusal must also clear the picture before it.
+// One image takes every load in turn, so a refusal must also clear the picture before it. Every
+// other row is loaded with the picture's own settings, the shared ones set askew; a row with
+// settings is also cut and turned from a plain load of its file.
 TEST(EngineImages, GeneratedTable) {
   const std::string images = testsupport::SourceDir() + "/tests/images/";
   std::ifstream table(images + "table.txt");
@@ -27,15 +29,23 @@ TEST(EngineImages, GeneratedTable) {
     SCOPED_TRACE(line.substr(0, 100));
     std::istringstream row(line);
     std::string file, word, reason;
-    int crop[4] = {0, 0, 0, 0};
-    ImageData::rotation = 0;
-    for (row >> file; row >> word && word.find('=') != std::string::npos;)
-      if (std::sscanf(word.c_str(), "turn=%d", &ImageData::rotation) != 1)
-        std::sscanf(word.c_str(), "crop=%d,%d,%d,%d", &crop[0], &crop[1], &crop[2], &crop[3]);
-    ImageData::cropLeft = crop[0], ImageData::cropRight = crop[1];
-    ImageData::cropTop = crop[2], ImageData::cropBottom = crop[3];
+    ImageData::Settings settings;
+    bool adjusted = false;
+    for (row >> file; row >> word && word.find('=') != std::string::npos; adjusted = true)
+      if (std::sscanf(word.c_str(), "turn=%d", &settings.rotation) != 1)
+        std::sscanf(word.c_str(), "crop=%d,%d,%d,%d", &settings.cropLeft, &settings.cropRight,
+                    &settings.cropTop, &settings.cropBottom);
+    const bool own = rows % 2 == 1;
+    ImageData::rotation = own ? 1 : settings.rotation;
+    ImageData::cropLeft = own ? 1 : settings.cropLeft, ImageData::cropRight = settings.cropRight;
+    ImageData::cropTop = settings.cropTop, ImageData::cropBottom = settings.cropBottom;
+    const std::string path = file[0] == '@' ? file.substr(1) : images + file;
     const bool loaded =
-        image.LoadImage(file[0] == '@' ? file.c_str() + 1 : (images + file).c_str());
+        own ? image.LoadImage(path.c_str(), settings) : image.LoadImage(path.c_str());
+    ImageData plain, copy;
+    if (adjusted && plain.LoadImage(path.c_str(), {})) {
+      EXPECT_EQ(copy.CopyFrom(plain, settings), loaded);
+    }
     if (word == "refused") {
       std::getline(row >> std::ws, reason);
       EXPECT_FALSE(loaded);
@@ -51,9 +61,11 @@ TEST(EngineImages, GeneratedTable) {
       std::sscanf(word.c_str(), "%*x*%zu", &run);
       expected.insert(expected.end(), run, std::stoul(word, nullptr, 16));
     }
-    const std::vector<uint32_t> actual(image.pixels.get(),
-                                       image.pixels.get() + size_t(image.width) * image.height);
-    EXPECT_EQ(testsupport::FirstDifference(actual, expected, image.width), "");
+    for (const ImageData* result : {&image, adjusted ? &copy : &image}) {
+      const std::vector<uint32_t> actual(
+          result->pixels.get(), result->pixels.get() + size_t(result->width) * result->height);
+      EXPECT_EQ(testsupport::FirstDifference(actual, expected, result->width), "");
+    }
   }
   ImageData::rotation = ImageData::cropLeft = ImageData::cropRight = 0;
   ImageData::cropTop = ImageData::cropBottom = 0;

@@ -1,8 +1,9 @@
-// Rectangles, ovals, RenderImage and the background copy against per-pixel models on guarded,
+// The shapes, the pictures' copies and the background copy against per-pixel models on guarded,
 // padded surfaces: a table of the edges and every small size (random calls: fuzz_drawing).
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,16 +33,24 @@ TEST(EnginePrimitives, TableMatchesTheModels) {
     for (const auto& row : table) {
       std::istringstream fields(row[0]);
       std::string kind;
-      int c[6] = {0, 0, 0, 0, 0, 0};
-      fields >> kind >> c[0] >> c[1] >> c[2] >> c[3] >> c[4] >> c[5];
-      const std::vector<DrawCall::Kind> kinds =
-          kind == "box"     ? std::vector{DrawCall::kRectangle, DrawCall::kOval}
-          : kind == "image" ? std::vector{DrawCall::kImage, DrawCall::kBlendedImage}
-                            : std::vector{DrawCall::kCopy};
+      int c[8] = {0, 0, 0, 0, 0, 0, 1, 0};
+      fields >> kind >> c[0] >> c[1] >> c[2] >> c[3] >> c[4] >> c[5] >> c[6] >> c[7];
+      const std::map<std::string, std::vector<DrawCall::Kind>> kinds = {
+          {"box",
+           {DrawCall::kRectangle, DrawCall::kOval, DrawCall::kRectangleOutline,
+            DrawCall::kOvalOutline, DrawCall::kLine, DrawCall::kPixel}},
+          {"triangle", {DrawCall::kTriangle}},
+          {"image", {DrawCall::kImage, DrawCall::kBlendedImage}},
+          {"sprite", {DrawCall::kScaledImage, DrawCall::kBlendedScaledImage}},
+          {"copy", {DrawCall::kCopy}}};
       if (kind == "copy")
         canvas.Noise(c[0] ^ c[2]);
-      for (DrawCall::Kind call : kinds)
-        EXPECT_EQ(canvas.Draw({call, c[0], c[1], c[2], c[3], c[4], c[5]}), "");
+      for (DrawCall::Kind call : kinds.at(kind)) {
+        DrawCall draw{call, c[0], c[1], c[2], c[3], c[4], c[5]};
+        draw.scale = c[6];
+        draw.flip = c[7];
+        EXPECT_EQ(canvas.Draw(draw), "");
+      }
     }
     canvas.SetImage(0, 0, 0);
     EXPECT_EQ(canvas.Draw({DrawCall::kImage, 0, 0, 0, 0, 64, 48}), "") << "an empty image";
@@ -58,9 +67,10 @@ TEST(EnginePrimitives, EverySmallSizeMatchesTheModels) {
     for (int width = 1; width <= 40; ++width)
       for (int height = 1; height <= 9; ++height) {
         const int x = width > 36 ? -1 : width % 5, y = height + width % 11;
-        EXPECT_EQ(canvas.Draw({DrawCall::kRectangle, x, y, x + width - 1, y + height - 1, 0, 0,
-                               false, 0x01000000u * width + height}),
-                  "");
+        for (DrawCall::Kind kind : {DrawCall::kRectangle, DrawCall::kRectangleOutline})
+          EXPECT_EQ(canvas.Draw({kind, x, y, x + width - 1, y + height - 1, 0, 0, false,
+                                 0x01000000u * width + height}),
+                    "");
       }
   }
   BaseEngine engine;
@@ -69,8 +79,13 @@ TEST(EnginePrimitives, EverySmallSizeMatchesTheModels) {
   for (int size = 1; size <= 70; ++size)
     for (int shift = 0; shift < 4; ++shift) {
       const int x = -size / 2 + 17 * shift, y = -size / 3 + 13 * shift;
-      EXPECT_EQ(canvas.Draw({DrawCall::kOval, x, y, x + size, y + size - shift}), "");
+      for (DrawCall::Kind kind : {DrawCall::kOval, DrawCall::kOvalOutline})
+        EXPECT_EQ(canvas.Draw({kind, x, y, x + size, y + size - shift}), "");
     }
+  for (int length : {1, 3})  // every slope of up to 13 steps a side, halfway pixels included
+    for (int dx = -13; dx <= 13; ++dx)
+      for (int dy = -13; dy <= 13; ++dy)
+        EXPECT_EQ(canvas.Draw({DrawCall::kLine, 30, 23, 30 + dx * length, 23 + dy * length}), "");
 }
 
 TEST(EnginePrimitives, PaletteTable) {

@@ -111,6 +111,38 @@ TEST_F(EngineText, CacheTable) {
   engine->defaultFont = standard;
 }
 
+// MeasureString gives the size of the line DrawString renders (Canvas::Draw checks it after each
+// draw), the same before the line is cached as after; bytes that are no UTF-8 are Latin-1
+// characters. Where nothing is drawn it gives 0 x 0, and without a font the line height is 0.
+TEST_F(EngineText, MeasureTable) {
+  Canvas canvas(*engine, 200, 40);
+  canvas.Noise(4);
+  TTF_Font* const font = engine->defaultFont->handle;
+  for (const std::string& text : {std::string(""), std::string("Score : 123"), std::string(" "),
+                                  std::string("\xC3\x28 \xFF\xFE\x80"), std::string(5000, 'W')}) {
+    const BaseEngine::TextSize before = engine->MeasureString(text.c_str());
+    int width = 0, height = 0;
+    EXPECT_FALSE(engine->textCache.Size(font, text.c_str(), width, height));
+    EXPECT_EQ(canvas.Draw(Text(3, 4, text, 0xFFFFFF)), "");
+    const BaseEngine::TextSize after = engine->MeasureString(text.c_str());
+    EXPECT_EQ(std::vector({before.width, before.height}), std::vector({after.width, after.height}));
+    EXPECT_EQ(engine->textCache.Size(font, text.c_str(), width, height),
+              !text.empty() && text.size() < 64);
+  }
+  EXPECT_EQ(engine->GetLineHeight(), 28);  // the font's line skip at 24 points
+  Font* missing = nullptr;
+  {
+    StdoutCapture quiet;
+    missing = engine->fontManager.GetFont("missing.ttf", 24);
+  }
+  const BaseEngine::TextSize none[] = {engine->MeasureString(nullptr),
+                                       engine->MeasureString("Score", missing)};
+  engine->defaultFont = nullptr;
+  for (const BaseEngine::TextSize& size : none)
+    EXPECT_EQ(std::vector({size.width, size.height}), std::vector({0, 0}));
+  EXPECT_EQ(engine->MeasureString("Score").width + engine->GetLineHeight(), 0);
+}
+
 // Empty text, a missing font or no default font draws nothing and says nothing.
 TEST_F(EngineText, NothingForEmptyTextOrMissingFont) {
   Font* missing = nullptr;
