@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/SoundStream.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
 #include "engine/replay/RecordedEvent.h"
@@ -25,6 +26,7 @@ class BaseEngine {
   // The font table's types, named here so that a game's own code reaches them unqualified.
   using Font = quendal::Font;
   using FontManager = quendal::FontManager;
+  using Sound = quendal::Sound;
 
   // Sets the fields to their start values; touches no SDL.
   BaseEngine();
@@ -77,12 +79,16 @@ class BaseEngine {
   //   --replay FILE      feed a recording's events in at the same updates instead of live input;
   //   --headless         no window (SDL's dummy video driver);
   //   --fast             a virtual clock: no pass ever waits;
-  //   --screenshot FILE  save the last frame drawn as a PNG when the program ends.
+  //   --screenshot FILE  save the last frame drawn as a PNG when the program ends;
+  //   --audio-out FILE   write the whole sound stream as a 48 kHz stereo 16-bit WAV file;
+  //   --mute             no sound from the audio device (the --audio-out stream is unaffected).
+  // --headless also plays to SDL's dummy audio driver unless SDL_AUDIODRIVER names another.
   // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
   // recording or a recording that cannot be created, prints one line on stderr and returns false:
   // the program then exits with status 2, before any window opens.
   bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
+  // opens the audio device (without one the game is silent, after a line on stderr), then
   // calls InitialiseGame. Returns 0, or 1 after printing "Unable to init SDL: %s\n" on stderr when
   // any part fails; when no display can be used, the line also names DISPLAY's value. The
   // default font is fontFile at fontSize; an installed engine opens its own font instead when
@@ -95,6 +101,22 @@ class BaseEngine {
   bool RunPass();
   // Calls CleanUp and releases the key table.
   void Deinitialise();
+
+  // Loads the sound found for fileName (FindDataFile). On failure prints "<path>: <reason>" on
+  // stderr and returns false, the sound left silent.
+  bool LoadSound(Sound& sound, const char* fileName);
+  // Starts the sound at volume 0..1 on one of 16 voices (see quendal::Mixer::Play). The stream is
+  // mixed after each update, 720 frames (15 ms at 48 kHz) a time: a sound started during update N
+  // begins at sample N x 720 of the stream, one started by input handled after update N at
+  // (N + 1) x 720.
+  void PlaySound(const Sound& sound, float volume = 1.0f);
+  // Silences every sound playing.
+  void StopSounds();
+  // The volume of the whole mix, 0..1; 1 at first.
+  void SetMasterVolume(float volume);
+  // Silences the audio device's output, or brings it back; the --audio-out stream is unaffected.
+  void SetMuted(bool muted);
+  bool IsMuted() const;
 
   // Whether the key is held; valid between Initialise and Deinitialise.
   bool IsKeyPressed(int keyCode) const;
@@ -152,6 +174,8 @@ class BaseEngine {
   quendal::Clock* clock = &sdlClock;
   // The updates TickAction has run.
   int updateCount = 0;
+  // The mixer, the audio device and the --audio-out file.
+  quendal::SoundStream soundStream;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.
@@ -186,6 +210,7 @@ class BaseEngine {
   size_t replayNext = 0;
   std::string replayFile;
   std::string screenshotFile;
+  std::string audioOutFile;
   bool headless = false;
   bool runEnded = false;
   quendal::VirtualClock fastClock;

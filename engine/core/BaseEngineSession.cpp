@@ -1,5 +1,5 @@
-// The run options every game gets: recording and replaying input, headless and fast runs, and
-// the screenshot at the end.
+// The run options every game gets: recording and replaying input, headless and fast runs, the
+// screenshot at the end and the sound stream's file.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -15,7 +15,8 @@ using namespace quendal;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE]\n";
+    "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE] "
+    "[--audio-out FILE] [--mute]\n";
 
 }  // namespace
 
@@ -26,6 +27,7 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
     std::string* file = option == "--record"       ? &recordingFile
                         : option == "--replay"     ? &replayFile
                         : option == "--screenshot" ? &screenshotFile
+                        : option == "--audio-out"  ? &audioOutFile
                                                    : nullptr;
     if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0') {
       *file = argv[++i];
@@ -33,6 +35,8 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
       headless = true;
     } else if (option == "--fast") {
       clock = &fastClock;
+    } else if (option == "--mute") {
+      soundStream.SetMuted(true);
     } else {
       std::fprintf(stderr, kUsage, program);
       return false;
@@ -50,15 +54,25 @@ bool BaseEngine::ReadCommandLine(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot write: %s\n", recordingFile.c_str(), std::strerror(errno));
     return false;
   }
-  if (headless)
+  if (!audioOutFile.empty() && !soundStream.OpenFile(audioOutFile.c_str())) {
+    std::fprintf(stderr, "%s: cannot write: %s\n", audioOutFile.c_str(),
+                 soundStream.FileError().c_str());
+    return false;
+  }
+  if (headless) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    // Below SDL_AUDIODRIVER, so a run can still name a driver of its own.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_NORMAL);
+  }
   return true;
 }
 
 bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if ((event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) && !Dispatch(event))
+    if ((event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT ||
+         event.type == SDL_AUDIODEVICEREMOVED) &&
+        !Dispatch(event))
       return false;
   size_t batchEnd = replayNext;
   while (batchEnd < replayEvents.size() && replayEvents[batchEnd].updates == updateCount &&
@@ -100,6 +114,7 @@ void BaseEngine::EndRun() {
   }
   if (!screenshotFile.empty())
     SaveScreenshot(screenshotFile.c_str());
+  soundStream.FinishFile();
 }
 
 bool BaseEngine::SaveScreenshot(const char* file) {
