@@ -223,4 +223,15 @@ TEST(SoundStream, RemovedDeviceLeavesTheGameRunning) {
   EXPECT_EQ(game.passes, 3);
 }
 
+using SoundInPlay = gametest::PlayingGame;
+
+// M mutes and unmutes the sound during play; the state and the console stay as they were.
+TEST_F(SoundInPlay, MKeyMutesAndUnmutes) {
+  for (bool muted : {true, false}) {
+    EXPECT_EQ(gametest::Captured([&] { game.KeyDown(SDLK_m); }), "");
+    EXPECT_EQ(game.IsMuted(), muted);
+    EXPECT_EQ(game.state, ZarvoMain::StatePlaying);
+  }
+}
+
 }  // namespace
