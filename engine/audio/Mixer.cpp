@@ -43,10 +43,13 @@ void Mixer::Mix(int16_t* out, int frames) {
   while (frames > 0) {
     const int chunk = std::min(frames, kChunkFrames);
     const size_t values = static_cast<size_t>(chunk) * Sound::kChannels;
-    std::fill_n(sum.begin(), values, 0);
+    bool silent = true;
     for (Voice& voice : voices) {
       if (!voice.samples)
         continue;
+      if (silent)
+        std::fill_n(sum.begin(), values, 0);
+      silent = false;
       const size_t count = std::min(values, voice.samples->size() - voice.position);
       const int16_t* from = voice.samples->data() + voice.position;
       const int32_t gain = voice.gain;
@@ -56,9 +59,13 @@ void Mixer::Mix(int16_t* out, int frames) {
       if (voice.position == voice.samples->size())
         voice = Voice();
     }
-    for (size_t i = 0; i < values; ++i) {
-      const int64_t value = (int64_t{sum[i]} * masterGain) >> 16;
-      out[i] = static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767));
+    if (silent) {
+      std::fill_n(out, values, 0);
+    } else {
+      for (size_t i = 0; i < values; ++i) {
+        const int64_t value = (int64_t{sum[i]} * masterGain) >> 16;
+        out[i] = static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767));
+      }
     }
     out += values;
     frames -= chunk;

@@ -30,7 +30,9 @@ bool ReadSmallFile(const char* path, std::vector<uint8_t>& bytes) {
   if (fd < 0)
     return Refuse(why);
   struct stat info;
-  if (::fstat(fd, &info) != 0 || static_cast<uint64_t>(info.st_size) > kMaxWavBytes)
+  if (::fstat(fd, &info) != 0)
+    why = std::strerror(errno);
+  else if (static_cast<uint64_t>(info.st_size) > kMaxWavBytes)
     why = "larger than 16 MB";
   // One byte more than fstat said is asked for, so a file that grew since is seen to have grown.
   bytes.resize(why.empty() ? static_cast<size_t>(info.st_size) + 1 : 0);

@@ -1,4 +1,4 @@
-// The engine base class: window, surfaces, event loop, tick, object list, drawing and text.
+// The engine base class: window, surfaces, event loop, tick, object list, drawing, text and sound.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -84,8 +84,9 @@ class BaseEngine {
   //   --mute             no sound from the audio device (the --audio-out stream is unaffected).
   // --headless also plays to SDL's dummy audio driver unless SDL_AUDIODRIVER names another.
   // A recording to replay is read and checked here. On an unknown option, a missing FILE, a bad
-  // recording or a recording that cannot be created, prints one line on stderr and returns false:
-  // the program then exits with status 2, before any window opens.
+  // recording, a recording or sound file that cannot be created, or a sound file named where
+  // something other than a regular file stands, prints one line on stderr and returns false: the
+  // program then exits with status 2, before any window opens.
   bool ReadCommandLine(int argc, char** argv);
   // Opens the standard streams, SDL, the fonts, the window, renderer, texture and surfaces, then
   // opens the audio device (without one the game is silent, after a line on stderr), then
