@@ -51,10 +51,8 @@ void Mixer::Mix(int16_t* out, int frames) {
         std::fill_n(sum.begin(), values, 0);
       silent = false;
       const size_t count = std::min(values, voice.samples->size() - voice.position);
-      const int16_t* from = voice.samples->data() + voice.position;
-      const int32_t gain = voice.gain;
-      for (size_t i = 0; i < count; ++i)
-        sum[i] += (from[i] * gain) >> 16;
+      AddVoice(voice.samples->data() + voice.position, count,
+               static_cast<int>(int64_t{voice.gain} * masterGain >> 16));
       voice.position += count;
       if (voice.position == voice.samples->size())
         voice = Voice();
@@ -62,14 +60,25 @@ void Mixer::Mix(int16_t* out, int frames) {
     if (silent) {
       std::fill_n(out, values, 0);
     } else {
-      for (size_t i = 0; i < values; ++i) {
-        const int64_t value = (int64_t{sum[i]} * masterGain) >> 16;
-        out[i] = static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767));
-      }
+      for (size_t i = 0; i < values; ++i)
+        out[i] = static_cast<int16_t>(std::clamp(sum[i], -32768, 32767));
     }
     out += values;
     frames -= chunk;
   }
+}
+
+void Mixer::AddVoice(const int16_t* from, size_t count, int gain) {
+  int32_t* to = sum.data();
+  if (gain == kUnity) {
+    for (size_t i = 0; i < count; ++i)
+      to[i] += from[i];
+    return;
+  }
+  // Below unity the gain fits 15 bits, so each product is one 16 x 16-bit multiply.
+  const int16_t gain15 = static_cast<int16_t>(gain >> 1);
+  for (size_t i = 0; i < count; ++i)
+    to[i] += (from[i] * gain15) >> 15;
 }
 
 int Mixer::ActiveVoices() const {

@@ -10,7 +10,8 @@
 namespace quendal {
 
 // Integer arithmetic throughout, so the same calls give the same samples on every machine. Mix
-// neither allocates nor locks.
+// never allocates or locks; it releases a sound's frames when its last voice ends and the game
+// holds them no more.
 class Mixer {
  public:
   static constexpr int kVoices = 16;
@@ -27,7 +28,8 @@ class Mixer {
   // The volume applied to the sum, 0..1 (clamped); 1 at first.
   void SetMasterVolume(float volume);
   // Writes the next `frames` stereo frames (2 * frames values) and moves every voice on by as
-  // many; a sum beyond 16 bits is held at the nearest limit.
+  // many; a sum beyond 16 bits is held at the nearest limit. Below unity a voice's gain with the
+  // master volume counts in 15 bits.
   void Mix(int16_t* out, int frames);
   // The voices still playing.
   int ActiveVoices() const;
@@ -44,6 +46,8 @@ class Mixer {
   static constexpr int kChunkFrames = 512;
 
   static int Gain(float volume);
+  // Adds count samples at a gain out of kUnity (master volume included) to the sum.
+  void AddVoice(const int16_t* from, size_t count, int gain);
 
   std::array<Voice, kVoices> voices;
   std::array<int32_t, kChunkFrames * Sound::kChannels> sum{};
