@@ -37,6 +37,8 @@ void InstallWindowSystemErrorHandlers() {
   XSetIOErrorHandler(EndOnLostConnection);
 }
 #else
+namespace quendal {
+
 void InstallWindowSystemErrorHandlers() {}
 #endif
 
