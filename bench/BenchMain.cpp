@@ -123,6 +123,8 @@ const std::vector<Row>& Rows() {
       {"LoadImage 4096x4096 PNG+alpha / IMG_Load", "Load/translucent/ours", "Load/translucent/sdl",
        0},
       {"LoadImage 4096x4096 JPEG / IMG_Load", "Load/jpeg/ours", "Load/jpeg/sdl", 1.2},
+      {"Mix 1 s, 8 voices / memcpy of their bytes", "Mix/8voices/ours", "Mix/voices/memcpy", 20},
+      {"Mix 1 s, 8 voices / memcpy of the mix", "Mix/8voices/ours", "Mix/output/memcpy", 0},
       {"Per object, 10 / 100 objects", "Scaling/10", "Scaling/100", 0, 10, 100},
       {"Per object, 1000 / 100 objects", "Scaling/1000", "Scaling/100", 1.5, 1000, 100},
       {"Per object, 10000 / 100 objects", "Scaling/10000", "Scaling/100", 1.5, 10000, 100},

@@ -12,19 +12,11 @@
 
 #include "engine/pictures/ImageData.h"
 #include "support/Reference.h"
+#include "support/TestSupport.h"
 
 using namespace quendal;
 
-namespace {
-
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "failed: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
+using testsupport::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const int fd = memfd_create("picture.jpg", 0);

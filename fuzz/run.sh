@@ -5,7 +5,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 source_dir=$(cd "$(dirname "$0")" && pwd)
-targets=${3:-"fuzz_high_score fuzz_image fuzz_drawing fuzz_recording"}
+targets=${3:-"fuzz_high_score fuzz_image fuzz_drawing fuzz_recording fuzz_wav"}
 export SDL_VIDEODRIVER=dummy
 status=0
 for target in $targets; do
@@ -14,11 +14,13 @@ for target in $targets; do
   work="$build/fuzz-work/$target"
   mkdir -p "$work/new" "$work/crashes"
   log="$work/last.log"
-  # Pictures also start from the loader's corner cases, and one that takes seconds fails the run.
+  # Pictures and sounds also start from their loader's test files; a picture that takes seconds
+  # fails the run.
   limits=(-timeout=20) seeds=("$source_dir/corpus/$target")
   if [ "$target" = fuzz_image ]; then
     limits=(-timeout=5 -rss_limit_mb=1024) seeds+=("$source_dir/../tests/images")
   fi
+  [ "$target" != fuzz_wav ] || seeds+=("$source_dir/../tests/sounds")
   # New inputs go to the first directory, so the committed seeds stay as they are.
   if "$binary" -max_total_time="$seconds" "${limits[@]}" -print_final_stats=1 \
        -artifact_prefix="$work/crashes/" "$work/new" "${seeds[@]}" >"$log" 2>&1; then

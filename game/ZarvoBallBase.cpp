@@ -27,18 +27,24 @@ void ZarvoBallBase::Update(int) {
   exactY += speedY;
   if (exactX + drawOffsetX < 0) {
     exactX = -drawOffsetX;
-    if (speedX < 0)
+    if (speedX < 0) {
       speedX = -speedX;
+      game->PlayCue(ZarvoMain::CueWall);
+    }
   }
   if (exactX + drawOffsetX + drawWidth > game->screenWidth - 1) {
     exactX = game->screenWidth - drawWidth - drawOffsetX - 1;
-    if (speedX > 0)
+    if (speedX > 0) {
       speedX = -speedX;
+      game->PlayCue(ZarvoMain::CueWall);
+    }
   }
   if (exactY + drawOffsetY < 0) {
     exactY = -drawOffsetY;
-    if (speedY < 0)
+    if (speedY < 0) {
       speedY = -speedY;
+      game->PlayCue(ZarvoMain::CueWall);
+    }
   }
   const int paddleY = player->GetCentreY();
   if (exactY + drawOffsetY + drawHeight > paddleY - 1) {
@@ -53,6 +59,7 @@ void ZarvoBallBase::Update(int) {
       exactY = paddleY - drawHeight - drawOffsetY - 1;
       if (speedY > 0)
         speedY = -speedY;
+      game->PlayCue(ZarvoMain::CuePaddle);
       game->IncrementScore();
     }
   }

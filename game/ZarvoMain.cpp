@@ -18,6 +18,10 @@
 namespace {
 
 constexpr const char* kStartPicture = "assets/bg.jpg";
+// The sound of each cue, in the order of ZarvoMain::Cue.
+constexpr const char* kCueFiles[ZarvoMain::CueCount] = {"assets/paddle.wav", "assets/wall.wav",
+                                                        "assets/point.wav", "assets/loss.wav",
+                                                        "assets/button.wav"};
 constexpr uint32_t kButtonRim = 0xF6CE70;
 constexpr uint32_t kButtonFace = 0x8C2410;
 constexpr uint32_t kButtonWord = 0xFFF2CE;
@@ -34,6 +38,8 @@ ZarvoMain::ZarvoMain() { KeepFile(record.Path()); }
 ZarvoMain::~ZarvoMain() { ResetObjectList(); }
 
 int ZarvoMain::InitialiseGame() {
+  for (int cue = 0; cue < CueCount; ++cue)
+    LoadSound(cues[cue], kCueFiles[cue]);
   highScore = 0;
   score = 0;
   state = StateStart;
@@ -97,6 +103,7 @@ void ZarvoMain::SetState(int newState) {
       ReadHighScore();
       break;
     case StateGameOver:
+      PlayCue(CueLoss);
       SaveHighScore();
       Say("\nGame Over");
       break;
@@ -127,19 +134,28 @@ void ZarvoMain::SaveHighScore() {
 void ZarvoMain::KeyDown(int keyCode) {
   if (keyCode == SDLK_ESCAPE)
     EnterExit();
+  else if (keyCode == SDLK_m)
+    SetMuted(!IsMuted());
 }
 
 void ZarvoMain::MouseDown(int, int x, int y) {
   if (state != StateStart)
     return;
-  if (kPlayButton.Contains(x, y))
+  const bool play = kPlayButton.Contains(x, y);
+  const bool exit = !play && kExitButton.Contains(x, y);
+  if (play || exit)
+    PlayCue(CueButton);
+  if (play)
     SetState(StatePlaying);
-  else if (kExitButton.Contains(x, y))
+  else if (exit)
     EnterExit();
 }
 
+void ZarvoMain::PlayCue(Cue cue) { PlaySound(cues[cue]); }
+
 void ZarvoMain::IncrementScore() {
   ++score;
+  PlayCue(CuePoint);
   DrawOverlay();
 }
 

@@ -16,16 +16,21 @@ class ZarvoMain : public BaseEngine {
   static constexpr int StateStart = 1;
   static constexpr int StateExit = 2;
   static constexpr int StateGameOver = 3;
+  // The game's sounds, by the moment each marks.
+  enum Cue { CuePaddle, CueWall, CuePoint, CueLoss, CueButton, CueCount };
 
   // Tells the engine that the game keeps "highScore.txt", so no output is written over it.
   ZarvoMain();
   // Releases the tile grid and the five actors made when play started.
   ~ZarvoMain() override;
-  // Escape (27) enters the exit state from every other state; other keys do nothing.
+  // Escape (27) enters the exit state from every other state; M mutes or unmutes the sound; other
+  // keys do nothing.
   void KeyDown(int keyCode) override;
-  // On the start screen, any mouse button inside kPlayButton starts play, inside kExitButton exits.
+  // On the start screen, any mouse button inside kPlayButton starts play, inside kExitButton exits;
+  // either sounds the button.
   void MouseDown(int button, int x, int y) override;
-  // Score and best score 0, the start picture in the background, then the start state.
+  // The sounds loaded, score and best score 0, the start picture in the background, then the start
+  // state.
   int InitialiseGame() override;
   // Puts the two backgrounds, the player and the two balls on the list; returns 5.
   int InitialiseObjects() override;
@@ -37,7 +42,9 @@ class ZarvoMain : public BaseEngine {
 
   // Stores the state, then enters it (messages, screens, saving); the exit steps run once a run.
   void SetState(int newState);
-  // One more point, shown at once.
+  // Plays the cue's sound at full volume.
+  void PlayCue(Cue cue);
+  // One more point, shown and sounded at once.
   void IncrementScore();
   // Paints the three grey header tiles onto backgroundSurface.
   void SetupHeaderBar();
@@ -53,6 +60,8 @@ class ZarvoMain : public BaseEngine {
   int highScore = 0;
   ZarvoTileManager tileManager;
   int state = StateStart;
+  // Each cue's sound, loaded from assets/ by InitialiseGame (silent when its file is refused).
+  Sound cues[CueCount];
 
  private:
   // The exit steps, unless already in the exit state: save, "\nGame Exit", and end the loop after

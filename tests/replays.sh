@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Replays each committed recording headless and fast and compares what it printed on stdout and
-# stderr, the record it left, the last frame's pixel checksum and the recording written again while
-# replaying; then runs the table of bad command lines and recordings: each must print its one line
-# on stderr, exit 2, print nothing else and leave the record alone.
+# stderr, the record it left, the last frame's pixel checksum, the sound stream's checksum and the
+# recording written again while replaying; then runs the table of bad command lines and
+# recordings: each must print its one line on stderr, exit 2, print nothing else and leave the
+# record alone. Last, the sound played live through SDL's disk driver.
 # Usage: replays.sh <quendal binary> <source dir> [--update] (--update rewrites the expectations).
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 <quendal binary> <source dir> [--update]" >&2; exit 2; }
@@ -19,12 +20,14 @@ for recording in "$recordings"/*.rec; do
   [ ! -e "$name.before" ] || cp "$name.before" "$run/highScore.txt"
   status=0
   (cd "$run" && exec timeout 60 "$binary" --replay "$recording" --headless --fast \
-     --screenshot "$work/frame.png" --record "$work/again.rec" >"$work/stdout" 2>"$work/stderr") ||
-    status=$?
+     --screenshot "$work/frame.png" --record "$work/again.rec" --audio-out "$work/sound.wav" \
+     >"$work/stdout" 2>"$work/stderr") || status=$?
   frame_sum "$work/frame.png" >"$work/frame"
+  sha256sum <"$work/sound.wav" | cut -d' ' -f1 >"$work/sound"
   if [ "${3:-}" = --update ]; then
     cp "$work/stdout" "$name.console"
     cp "$work/frame" "$name.frame"
+    cp "$work/sound" "$name.sound"
     if [ -e "$run/highScore.txt" ]; then cp "$run/highScore.txt" "$name.score"; else rm -f "$name.score"; fi
   fi
   what=$(basename "$name")
@@ -34,6 +37,7 @@ for recording in "$recordings"/*.rec; do
   sed -i "s|$recordings/||" "$work/stderr"
   check_bytes "$what: stderr" "$work/stderr" "$([ -e "$name.stderr" ] && echo "$name.stderr" || echo /dev/null)"
   check_bytes "$what: the last frame" "$work/frame" "$name.frame"
+  check_bytes "$what: the sound stream" "$work/sound" "$name.sound"
   # A recording cut short (one with a .stderr) is written again with the end where it stopped.
   [ -e "$name.stderr" ] || check_bytes "$what: recorded again" "$work/again.rec" "$recording"
   if [ -e "$name.score" ]; then check_bytes "$what: the record" "$run/highScore.txt" "$name.score"
@@ -87,4 +91,25 @@ status=0
   status=$?
 [ "$status" -eq 0 ] && pass "four idle hours replayed fast" || fail "four idle hours: exit status $status"
 check_bytes "four idle hours: the console" "$work/stdout" <(console 0 $'\nGame Exit')
+
+# The sound played live, through SDL's disk driver at twice real time, holds the frames of the
+# stream written beside it, in order, with only silence between (the stream's silent frames left
+# out of both). Muted, the device gets silence and the stream is the same; without a device the
+# game says why and plays on, silent.
+frames() { od -An -v -tx4 -w4 -j44 "$1" | grep -vx ' 00000000'; }
+live() {
+  (cd "$run" && exec env SDL_AUDIODRIVER="$1" SDL_DISKAUDIOFILE="$work/live.raw" SDL_DISKAUDIODELAY=5 \
+     timeout 60 "$binary" --replay "$recordings/play.rec" --headless --audio-out "$work/live.wav" \
+     "${@:2}" >/dev/null 2>"$work/stderr") || return
+  sed -i '/^CRITICAL: /d' "$work/stderr"  # the disk driver's own notice of where it writes
+}
+live disk && cmp -s <(frames "$work/live.wav") <(od -An -v -tx4 -w4 "$work/live.raw" | grep -vx ' 00000000') &&
+  [ "$(frames "$work/live.wav" | wc -l)" -gt 10000 ] && pass "live: the sounds in order" ||
+  fail "live: the device's frames differ from the stream's"
+check_bytes "live: stderr" "$work/stderr" /dev/null
+live disk --mute && [ -z "$(od -An -v -tx4 -w4 "$work/live.raw" | grep -vx ' 00000000')" ] &&
+  [ "$(sha256sum <"$work/live.wav" | cut -d' ' -f1)" = "$(cat "$recordings/play.sound")" ] &&
+  pass "muted: a silent device, the same stream" || fail "muted: the device played or the stream changed"
+live nonexistent --fast && pass "no device: the game plays on" || fail "no device: exit status $?"
+check_bytes "no device: stderr" "$work/stderr" <(echo "No sound: Audio target 'nonexistent' not available")
 finish "replays passed"

@@ -144,7 +144,10 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
     return ReportStartFailure();
 
   keyStates = new uint8_t[256]();
+  soundStream.OpenDevice();
   InitialiseGame();
+  // The block before the first update: it holds what InitialiseGame started.
+  soundStream.MixBlock();
   return 0;
 }
 

@@ -1,9 +1,10 @@
-// The engine base class: window, surfaces, event loop, tick, object list, drawing and text.
+// The engine base class: window, surfaces, event loop, tick, object list, drawing, text and sound.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/audio/SoundStream.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
 #include "engine/platform/FullscreenToggle.h"
@@ -29,6 +30,7 @@ class BaseEngine {
   // The font table's types, named here so that a game's own code reaches them unqualified.
   using Font = quendal::Font;
   using FontManager = quendal::FontManager;
+  using Sound = quendal::Sound;
 
   // Sets the fields to their start values; touches no SDL.
   BaseEngine();
@@ -86,8 +88,10 @@ class BaseEngine {
   // other output. On an unknown option, a missing FILE, a bad recording or a refused output,
   // prints one line on stderr and returns false: the program then exits with status 2, before
   // any window opens. A FILE that is empty or starts with "--" counts as missing, and a recording
-  // to replay is held to RecordingReader's limits. The outputs replace their files only when whole, at the end of the run;
-  // one that cannot be saved is named on stderr and the program exits with status 1. From here
+  // to replay is held to RecordingReader's limits. --audio-out FILE writes the whole sound stream
+  // as a 48 kHz stereo 16-bit WAV file, --mute silences the audio device only, and --headless
+  // also plays to SDL's dummy audio driver unless SDL_AUDIODRIVER names another. The outputs
+  // replace their files only when whole, at the end of the run; one that cannot be saved is named on stderr and the program exits with status 1. From here
   // on a write past the file-size limit is an error, not the end of the program.
   bool ReadCommandLine(int argc, char** argv);
   // The same for a game with options of its own: the arguments the engine does not take, and all
@@ -99,7 +103,7 @@ class BaseEngine {
   // output over it; call it before ReadCommandLine.
   void KeepFile(const std::string& path);
   // Opens the standard streams, SDL, the fonts, the window (resizable, at (10, 40)), its renderer
-  // and texture (none where frames go to the window's own surface) and the surfaces, then calls
+  // and texture (none where frames go to the window's own surface) and the surfaces, then
   // InitialiseGame. A --scale whose window fits no display is brought down to the largest that
   // fits, saying so in one line on stderr. Returns 0, or 1 after printing "Unable to init SDL:
   // %s\n" on stderr when any part fails; when no display can be used, the line also names
@@ -122,6 +126,21 @@ class BaseEngine {
   // After Initialise, saves the last frame drawn as an opaque PNG that replaces file whole
   // (OutputFile); false after "<file>: not saved: <reason>" on stderr, which makes ExitStatus() 1.
   bool SaveScreenshot(const char* file);
+  // Loads the sound found for fileName (FindDataFile). On failure prints "<path>: <reason>" on
+  // stderr and returns false, the sound left silent.
+  bool LoadSound(Sound& sound, const char* fileName);
+  // Starts the sound at volume 0..1 on one of 16 voices (see quendal::Mixer::Play). The stream is
+  // mixed after each update, 720 frames (15 ms at 48 kHz) a time: a sound started during update N
+  // begins at sample N x 720 of the stream, one started by input handled after update N at
+  // (N + 1) x 720.
+  void PlaySound(const Sound& sound, float volume = 1.0f);
+  // Silences every sound playing.
+  void StopSounds();
+  // The volume of the whole mix, 0..1; 1 at first.
+  void SetMasterVolume(float volume);
+  // Silences the audio device's output, or brings it back; the --audio-out stream is unaffected.
+  void SetMuted(bool muted);
+  bool IsMuted() const;
 
   // Whether the key is held; valid between Initialise and Deinitialise.
   bool IsKeyPressed(int keyCode) const;
@@ -210,6 +229,8 @@ class BaseEngine {
   quendal::Clock* clock = &sdlClock;
   // The updates TickAction has run (64 bits: no run lasts long enough to overflow it).
   int64_t updateCount = 0;
+  // The mixer, the audio device and the --audio-out file.
+  quendal::SoundStream soundStream;
 
  protected:
   // Handles one pass's queue; returns false when a quit event was met.
@@ -261,6 +282,7 @@ class BaseEngine {
   quendal::EventTape::Cursor replayNext;
   std::string replayFile;
   std::string screenshotFile;
+  std::string audioOutFile;
   quendal::OutputFile screenshot;
   std::vector<std::string> keptFiles;
   bool outputLost = false;

@@ -108,6 +108,10 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
       mouseUpY = event.button.y;
       MouseUp(event.button.button, event.button.x, event.button.y);
       break;
+    case SDL_AUDIODEVICEREMOVED:
+      if (event.adevice.iscapture == 0)
+        soundStream.DeviceRemoved(event.adevice.which);
+      return true;
     case SDL_WINDOWEVENT:
       // The window lost its pixels: the frame on it is presented again.
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -140,6 +144,7 @@ void BaseEngine::TickAction() {
   nextTickTime = TicksAfter(currentTick, kTickLength);
   ++updateCount;
   UpdateObjects(currentTick);
+  soundStream.MixBlock();
 }
 
 bool BaseEngine::IsKeyPressed(int keyCode) const {

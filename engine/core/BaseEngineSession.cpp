@@ -1,5 +1,5 @@
-// The run options every game gets: recording and replaying input, headless and fast runs, and
-// the screenshot at the end, both written whole through output files.
+// The run options every game gets: recording and replaying input, headless and fast runs, the
+// screenshot at the end and the sound stream's file, all written whole through output files.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE] "
-    "[--scale N] [--fullscreen]\n";
+    "[--scale N] [--fullscreen] [--audio-out FILE] [--mute]\n";
 // Larger than any display holds; a larger --scale is read as this one.
 constexpr long long kLargestScale = 1 << 16;
 
@@ -37,8 +37,8 @@ bool ReadScale(const char* text, int& scale) {
 
 // Whether the engine reads the option (so a bad value of it is the engine's usage error).
 bool IsEngineOption(const std::string& option) {
-  for (const char* name :
-       {"--record", "--replay", "--screenshot", "--headless", "--fast", "--scale", "--fullscreen"})
+  for (const char* name : {"--record", "--replay", "--screenshot", "--headless", "--fast",
+                           "--scale", "--fullscreen", "--audio-out", "--mute"})
     if (option == name)
       return true;
   return false;
@@ -80,6 +80,7 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
     std::string* file = option == "--record"       ? &recordingFile
                         : option == "--replay"     ? &replayFile
                         : option == "--screenshot" ? &screenshotFile
+                        : option == "--audio-out"  ? &audioOutFile
                                                    : nullptr;
     // A value that looks like an option is taken for a forgotten file, not for a file's name.
     if (file != nullptr && i + 1 < argc && argv[i + 1][0] != '\0' &&
@@ -89,6 +90,8 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
       headless = true;
     } else if (option == "--fast") {
       clock = &fastClock;
+    } else if (option == "--mute") {
+      soundStream.SetMuted(true);
     } else if (option == "--fullscreen") {
       fullscreen = true;
     } else if (option == "--scale" && i + 1 < argc && ReadScale(argv[i + 1], windowScale)) {
@@ -108,15 +111,20 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
     }
     replayEvents = reader.TakeEvents();
   }
-  for (const std::string* file : {&recordingFile, &screenshotFile})
+  for (const std::string* file : {&recordingFile, &screenshotFile, &audioOutFile})
     if (const char* clash = OutputClash(*file))
       return RefuseOutput(*file, clash);
   if (!recordingFile.empty() && !recording.Open(recordingFile.c_str()))
     return RefuseOutput(recordingFile, recording.Error());
   if (!screenshotFile.empty() && !screenshot.Open(screenshotFile))
     return RefuseOutput(screenshotFile, screenshot.Error());
-  if (headless)
+  if (!audioOutFile.empty() && !soundStream.OpenFile(audioOutFile.c_str()))
+    return RefuseOutput(audioOutFile, soundStream.FileError());
+  if (headless) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    // Below SDL_AUDIODRIVER, so a run can still name a driver of its own.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_NORMAL);
+  }
   return true;
 }
 
@@ -130,15 +138,22 @@ const char* BaseEngine::OutputClash(const std::string& file) const {
       return "the game keeps that file";
   if (!replayFile.empty() && Folder::SameFile(file, replayFile))
     return "it is the recording being replayed";
-  if (&file == &screenshotFile && !recordingFile.empty() && Folder::SameFile(file, recordingFile))
-    return "it is the recording too";
+  // Each output against the ones before it on the command line's list.
+  for (const std::string* earlier : {&recordingFile, &screenshotFile}) {
+    if (earlier == &file)
+      break;
+    if (!earlier->empty() && Folder::SameFile(file, *earlier))
+      return earlier == &recordingFile ? "it is the recording too" : "it is the screenshot too";
+  }
   return nullptr;
 }
 
 bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if (!TakeWindowKey(event) && (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) &&
+    if (!TakeWindowKey(event) &&
+        (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT ||
+         event.type == SDL_AUDIODEVICEREMOVED) &&
         !Dispatch(event))
       return false;
   // The batch: the events of this update, up to an end; next: the event after it, if any.
@@ -183,6 +198,8 @@ void BaseEngine::EndRun() {
   }
   if (screenshot.IsOpen())
     WriteScreenshot(screenshot);
+  if (!soundStream.FinishFile())
+    NotSaved(audioOutFile, soundStream.FileError());
 }
 
 bool BaseEngine::SaveScreenshot(const char* file) {

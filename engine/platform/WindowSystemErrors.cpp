@@ -39,6 +39,8 @@ void InstallWindowSystemErrorHandlers() {
   XSetIOErrorHandler(EndOnLostConnection);
 }
 #else
+namespace quendal {
+
 void InstallWindowSystemErrorHandlers() {}
 #endif
 

@@ -125,6 +125,14 @@ bool OutputFile::Flush() {
   return written || Fail(errno);
 }
 
+bool OutputFile::WriteAt(off_t at, const void* data, size_t size) {
+  if (!Flush())
+    return false;
+  if (at < 0 || at + static_cast<off_t>(size) > offset)
+    return Fail(0, "written past the end");
+  return WriteAll(fd, static_cast<const char*>(data), size, at) || Fail(errno);
+}
+
 bool OutputFile::Commit() {
   if (fd < 0)
     return false;

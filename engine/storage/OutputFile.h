@@ -44,6 +44,9 @@ class OutputFile {
   bool Write(const std::string& text) { return Write(text.data(), text.size()); }
   // Hands the bytes written so far to the system.
   bool Flush();
+  // Writes over bytes already written from offset at (a header whose sizes are known only at the
+  // end); false, as Write, once anything has failed or when the bytes would pass the end.
+  bool WriteAt(off_t at, const void* data, size_t size);
   // Puts the file in place: the rest of the bytes, the old file's mode, owner and group (as far
   // as the process may set them), fsync, close, rename over the old file, fsync of the folder.
   // False with the reason in Error() after removing the temporary file; the old file is then

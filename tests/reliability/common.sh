@@ -12,13 +12,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Makes $work and $work/run; given a source directory, copies the font and the two pictures into run.
+# Makes $work and $work/run; given a source directory, copies the font, the two pictures and the
+# sounds into run.
 make_scratch() {
   work=$(mktemp -d)
   mkdir -p "$work/run/assets"
   if [ $# -gt 0 ]; then
     cp "$1/assets/Cornerstone Regular.ttf" "$work/run/"
-    cp "$1/assets/bg.jpg" "$1/assets/fire_bg_full.jpg" "$work/run/assets/"
+    cp "$1/assets/bg.jpg" "$1/assets/fire_bg_full.jpg" "$1"/assets/*.wav "$work/run/assets/"
   fi
 }
 

@@ -65,6 +65,13 @@ void Push(uint32_t type, int code, int x, int y) {
 
 std::string SourceDir() { return QUENDAL_SOURCE_DIR; }
 
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "failed: %s\n", what);
+    std::abort();
+  }
+}
+
 std::vector<std::vector<std::string>> Table(const std::string& name, size_t columns) {
   std::ifstream in(SourceDir() + "/tests/tables/" + name);
   std::vector<std::vector<std::string>> rows;
@@ -92,8 +99,9 @@ ScratchDirectory::ScratchDirectory(bool withRuntimeFiles) {
     fs::create_directories(fs::path(path) / "assets");
     const fs::path assets = fs::path(SourceDir()) / "assets";
     fs::copy_file(assets / "Cornerstone Regular.ttf", fs::path(path) / "Cornerstone Regular.ttf");
-    for (const char* picture : {"bg.jpg", "fire_bg_full.jpg"})
-      fs::copy_file(assets / picture, fs::path(path) / "assets" / picture);
+    for (const auto& file : fs::directory_iterator(assets))
+      if (file.path().extension() == ".wav" || file.path().extension() == ".jpg")
+        fs::copy_file(file.path(), fs::path(path) / "assets" / file.path().filename());
   }
   fs::current_path(path);
 }

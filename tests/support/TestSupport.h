@@ -21,7 +21,7 @@ std::string FirstDifference(const std::vector<uint32_t>& actual,
                             const std::vector<uint32_t>& expected, int width);
 
 // Makes a fresh empty directory and enters it; on destruction returns and removes it.
-// With withRuntimeFiles, the font and the pictures of the source tree are copied in first.
+// With withRuntimeFiles, the font, pictures and sounds of the source tree are copied in first.
 class ScratchDirectory {
  public:
   explicit ScratchDirectory(bool withRuntimeFiles = false);
@@ -59,6 +59,9 @@ void Push(uint32_t type, int code = 0, int x = 0, int y = 0);
 
 // The source tree's path (for the committed assets).
 std::string SourceDir();
+
+// The fuzzers' check: prints "failed: <what>" on stderr and aborts unless the condition holds.
+void Check(bool condition, const char* what);
 
 // The rows of the table tests/tables/NAME, each split at tabs into exactly `columns` fields (the
 // missing last ones empty); blank lines and lines that start with '#' are skipped. Throws when
