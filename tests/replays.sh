@@ -94,18 +94,23 @@ check_bytes "four idle hours: the console" "$work/stdout" <(console 0 $'\nGame E
 
 # The sound played live, through SDL's disk driver at twice real time, holds the frames of the
 # stream written beside it, in order, with only silence between (the stream's silent frames left
-# out of both). Muted, the device gets silence and the stream is the same; without a device the
-# game says why and plays on, silent.
+# out of both); a machine too busy to let the device keep up may cost a block or two, which the
+# feed drops rather than fall behind. Muted, the device gets silence and the stream is the same;
+# without a device the game says why and plays on, silent.
 frames() { od -An -v -tx4 -w4 -j44 "$1" | grep -vx ' 00000000'; }
+in_order() {
+  awk 'BEGIN { j = 0 } NR == FNR { want[n++] = $0; next }
+       { while (j < n && want[j] != $0) j++; if (j++ >= n) lost = 1; got++ }
+       END { exit lost || got < n - 2 * 720 || n < 10000 }' "$@"
+}
 live() {
   (cd "$run" && exec env SDL_AUDIODRIVER="$1" SDL_DISKAUDIOFILE="$work/live.raw" SDL_DISKAUDIODELAY=5 \
      timeout 60 "$binary" --replay "$recordings/play.rec" --headless --audio-out "$work/live.wav" \
      "${@:2}" >/dev/null 2>"$work/stderr") || return
   sed -i '/^CRITICAL: /d' "$work/stderr"  # the disk driver's own notice of where it writes
 }
-live disk && cmp -s <(frames "$work/live.wav") <(od -An -v -tx4 -w4 "$work/live.raw" | grep -vx ' 00000000') &&
-  [ "$(frames "$work/live.wav" | wc -l)" -gt 10000 ] && pass "live: the sounds in order" ||
-  fail "live: the device's frames differ from the stream's"
+live disk && in_order <(frames "$work/live.wav") <(od -An -v -tx4 -w4 "$work/live.raw" | grep -vx ' 00000000') &&
+  pass "live: the sounds in order" || fail "live: the device's frames differ from the stream's"
 check_bytes "live: stderr" "$work/stderr" /dev/null
 live disk --mute && [ -z "$(od -An -v -tx4 -w4 "$work/live.raw" | grep -vx ' 00000000')" ] &&
   [ "$(sha256sum <"$work/live.wav" | cut -d' ' -f1)" = "$(cat "$recordings/play.sound")" ] &&
