@@ -80,10 +80,14 @@ std::string GameOptions::Help() {
          "  --version          print the version and exit\n\n"
          "Keys:\n"
          "  Left, Right        move the paddle\n"
+         "  Enter, Space       press PLAY on the start screen\n"
          "  Escape             quit, saving the best score\n"
          "  F11, Alt+Enter     fullscreen on or off\n\n"
          "Mouse:\n"
-         "  PLAY, EXIT         the start screen's buttons\n";
+         "  PLAY, EXIT         the start screen's buttons\n\n"
+         "Gamepad:\n"
+         "  left stick, d-pad  move the paddle\n"
+         "  A, Start           press PLAY on the start screen\n";
 }
 
 std::string GameOptions::PlayerFolder() {

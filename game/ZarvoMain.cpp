@@ -127,6 +127,14 @@ void ZarvoMain::SaveHighScore() {
 void ZarvoMain::KeyDown(int keyCode) {
   if (keyCode == SDLK_ESCAPE)
     EnterExit();
+  else if ((keyCode == SDLK_RETURN || keyCode == SDLK_SPACE) && state == StateStart)
+    SetState(StatePlaying);
+}
+
+void ZarvoMain::GamepadButton(int, int button, bool down) {
+  if (down && (button == SDL_CONTROLLER_BUTTON_A || button == SDL_CONTROLLER_BUTTON_START) &&
+      state == StateStart)
+    SetState(StatePlaying);
 }
 
 void ZarvoMain::MouseDown(int, int x, int y) {

@@ -25,6 +25,8 @@ class ZarvoMain : public BaseEngine {
   void KeyDown(int keyCode) override;
   // On the start screen, any mouse button inside kPlayButton starts play, inside kExitButton exits.
   void MouseDown(int button, int x, int y) override;
+  // A gamepad's A or Start on the start screen presses PLAY.
+  void GamepadButton(int pad, int button, bool down) override;
   // Score and best score 0, the start picture in the background, then the start state.
   int InitialiseGame() override;
   // Puts the two backgrounds, the player and the two balls on the list; returns 5.
