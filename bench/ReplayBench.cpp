@@ -2,7 +2,10 @@
 //
 // Usage: replay_bench <results file>, run from a directory holding the game's font and pictures.
 // The recording presses PLAY, lets the still-paddle game end and presses Escape after kUpdates
-// updates. Writes "render <updates/s>" and "logic <updates/s>" lines, fastest of three runs each.
+// updates. Writes "render <updates/s>" and "logic <updates/s>" lines, fastest of three runs each,
+// and "render-timed" and "logic-timed" for the same game recorded in version 2 with its seed and
+// the clock on a line of its own at every update (on the grid, so the game plays the same), and
+// "size-10min <bytes>" for a synthetic 10-minute recording of play.
 // First it reads recordings of the largest size accepted as the game does, each in a process of
 // its own, and writes "read-<kind> <peak RSS MB> <seconds> <seconds to read the bytes alone>".
 #include <sys/resource.h>
@@ -25,6 +28,28 @@ namespace {
 
 constexpr int kUpdates = 3000;
 constexpr const char* kRecording = "replay_bench.rec";
+constexpr const char* kTimedRecording = "replay_bench_timed.rec";
+
+// The bytes of 10 minutes of play (40,000 updates) as the engine writes them: the clock off its
+// grid at every other update, the left stick moving at one update in two, a key pressed and
+// released every 30 updates.
+size_t TenMinutesOfPlay() {
+  size_t bytes = RecordingWriter::Header().size() +
+                 RecordingWriter::Line({0, RecordedEvent::Seed, -1}).size() +
+                 RecordingWriter::Line({0, RecordedEvent::PadAdded, 0}).size();
+  for (int update = 0; update < 40000; ++update) {
+    const int clock = 1000000 + update * 15 + update % 2;
+    if (update % 2 == 1)
+      bytes += RecordingWriter::Line({update, RecordedEvent::Time, clock}).size();
+    if (update % 2 == 0)
+      bytes +=
+          RecordingWriter::Line({update, RecordedEvent::PadAxis, 0, 0, -32768 + update}).size();
+    if (update % 30 == 0)
+      bytes += RecordingWriter::Line({update, RecordedEvent::KeyDown, 0x4000004F}).size() +
+               RecordingWriter::Line({update + 15, RecordedEvent::KeyUp, 0x4000004F}).size();
+  }
+  return bytes;
+}
 
 // The game, drawing its frames or not.
 class ReplayedGame : public ZarvoMain {
@@ -37,11 +62,11 @@ class ReplayedGame : public ZarvoMain {
 };
 
 // Updates per second of one headless fast replay; 0 when it cannot run.
-double Rate(bool drawing) {
+double Rate(bool drawing, const char* recording) {
   ReplayedGame game;
   char program[] = "replay_bench", replay[] = "--replay", headless[] = "--headless",
        fast[] = "--fast";
-  std::string file = kRecording;
+  std::string file = recording;
   char* argv[] = {program, replay, file.data(), headless, fast};
   if (!game.ReadCommandLine(5, argv) ||
       game.Initialise("Quendal The Warden", 800, 600, "Cornerstone Regular.ttf", 24) != 0)
@@ -142,9 +167,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <results file>\n", argv[0]);
     return 2;
   }
-  std::ofstream(kRecording) << RecordingWriter::Header()
+  std::ofstream(kRecording) << RecordingWriter::Header(1)
                             << RecordingWriter::Line({1, RecordedEvent::MouseDown, 1, 400, 257})
                             << RecordingWriter::Line({kUpdates, RecordedEvent::KeyDown, 27});
+  {
+    std::ofstream timed(kTimedRecording);
+    timed << RecordingWriter::Header(2) << RecordingWriter::Line({0, RecordedEvent::Seed, 7});
+    for (int update = 0; update < kUpdates; ++update) {
+      timed << RecordingWriter::Line({update, RecordedEvent::Time, update * 15});
+      if (update == 1)
+        timed << RecordingWriter::Line({1, RecordedEvent::MouseDown, 1, 400, 257});
+    }
+    timed << RecordingWriter::Line({kUpdates, RecordedEvent::KeyDown, 27});
+  }
   std::ofstream results(argv[1]);
   const char* largest = "replay_bench_largest.rec";
   for (const auto& [kind, line] :
@@ -156,15 +191,19 @@ int main(int argc, char** argv) {
               << "\n";
   }
   std::remove(largest);
-  for (bool drawing : {true, false}) {
-    double best = 0;
-    for (int run = 0; run < 3; ++run) {
-      const double rate = Rate(drawing);
-      best = rate > best ? rate : best;
+  for (const char* recording : {kRecording, kTimedRecording})
+    for (bool drawing : {true, false}) {
+      double best = 0;
+      for (int run = 0; run < 3; ++run) {
+        const double rate = Rate(drawing, recording);
+        best = rate > best ? rate : best;
+      }
+      results << (drawing ? "render" : "logic") << (recording == kRecording ? " " : "-timed ")
+              << static_cast<long long>(best) << "\n";
     }
-    results << (drawing ? "render " : "logic ") << static_cast<long long>(best) << "\n";
-  }
+  results << "size-10min " << TenMinutesOfPlay() << "\n";
   std::remove(kRecording);
+  std::remove(kTimedRecording);
   std::remove("highScore.txt");
   return 0;
 }

@@ -78,6 +78,13 @@ if (cd "$build" && "$build/bench/replay_bench" "$replay" >/dev/null 2>>"$log"); 
   echo "Replay, headless and fast, updates per second; baseline = real time, 66.7"
   row "Replay with rendering, updates / s" "$(field "$replay" render 2)" 66.7 ">= 75"
   row "Replay without rendering, updates / s" "$(field "$replay" logic 2)" 66.7 ">= 15000"
+  # The same game recorded with its seed and a clock line at every update; baseline = the same
+  # replay without them, measured just before.
+  row "Replay with clock lines, rendering" "$(field "$replay" render-timed 2)" \
+    "$(field "$replay" render 2)" ">= 0.95"
+  row "Replay with clock lines, logic only" "$(field "$replay" logic-timed 2)" \
+    "$(field "$replay" logic 2)" ">= 0.95"
+  row "10 minutes of play recorded, bytes / 1 MB" "$(field "$replay" size-10min 2)" 1048576 "<= 1"
   # Reading a recording of the largest size accepted (256 MB), in a process of its own; the goal
   # is 300 MB at most.
   echo "Reading a 256 MB recording; baselines = the file's size in MB, reading its bytes alone"

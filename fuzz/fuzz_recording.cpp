@@ -1,5 +1,5 @@
 // Fuzzes the recording reader on arbitrary bytes: whatever it accepts, written back by the writer
-// and read again, gives the same events. The first four bytes also name a key code, and a scan
+// in its version and read again, gives the same events (clock, seed, wheel and gamepad lines too). The first four bytes also name a key code, and a scan
 // code: each, written in a line, must read back to itself.
 #include <SDL.h>
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RecordingReader first;
   if (!first.Parse(reinterpret_cast<const char*>(data), size))
     return first.Events().Empty() && !first.Error().empty() ? 0 : (std::abort(), 0);
-  std::string text = RecordingWriter::Header();
+  std::string text = RecordingWriter::Header(first.Version());
   RecordedEvent event;
   for (EventTape::Cursor at; first.Events().Read(at, event);)
     text += RecordingWriter::Line(event);

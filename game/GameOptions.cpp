@@ -79,11 +79,16 @@ std::string GameOptions::Help() {
          "  --help             print this help and exit\n"
          "  --version          print the version and exit\n\n"
          "Keys:\n"
-         "  Left, Right        move the paddle\n"
+         "  Left, Right        move the paddle (a gamepad's d-pad or left stick too)\n"
+         "  Enter, Space       press PLAY on the start screen (a gamepad's A or Start too)\n"
+         "  M                  sound on or off\n"
          "  Escape             quit, saving the best score\n"
          "  F11, Alt+Enter     fullscreen on or off\n\n"
          "Mouse:\n"
-         "  PLAY, EXIT         the start screen's buttons\n";
+         "  PLAY, EXIT         the start screen's buttons\n\n"
+         "Gamepad:\n"
+         "  left stick, d-pad  move the paddle\n"
+         "  A, Start           press PLAY on the start screen\n";
 }
 
 std::string GameOptions::PlayerFolder() {

@@ -136,6 +136,14 @@ void ZarvoMain::KeyDown(int keyCode) {
     EnterExit();
   else if (keyCode == SDLK_m)
     SetMuted(!IsMuted());
+  else if ((keyCode == SDLK_RETURN || keyCode == SDLK_SPACE) && state == StateStart)
+    PressPlay();
+}
+
+void ZarvoMain::GamepadButton(int, int button, bool down) {
+  if (down && (button == SDL_CONTROLLER_BUTTON_A || button == SDL_CONTROLLER_BUTTON_START) &&
+      state == StateStart)
+    PressPlay();
 }
 
 void ZarvoMain::MouseDown(int, int x, int y) {
@@ -143,12 +151,17 @@ void ZarvoMain::MouseDown(int, int x, int y) {
     return;
   const bool play = kPlayButton.Contains(x, y);
   const bool exit = !play && kExitButton.Contains(x, y);
-  if (play || exit)
-    PlayCue(CueButton);
   if (play)
-    SetState(StatePlaying);
-  else if (exit)
+    PressPlay();
+  else if (exit) {
+    PlayCue(CueButton);
     EnterExit();
+  }
+}
+
+void ZarvoMain::PressPlay() {
+  PlayCue(CueButton);
+  SetState(StatePlaying);
 }
 
 void ZarvoMain::PlayCue(Cue cue) { PlaySound(cues[cue]); }

@@ -29,6 +29,8 @@ class ZarvoMain : public BaseEngine {
   // On the start screen, any mouse button inside kPlayButton starts play, inside kExitButton exits;
   // either sounds the button.
   void MouseDown(int button, int x, int y) override;
+  // A gamepad's A or Start on the start screen presses PLAY.
+  void GamepadButton(int pad, int button, bool down) override;
   // The sounds loaded, score and best score 0, the start picture in the background, then the start
   // state.
   int InitialiseGame() override;
@@ -67,6 +69,8 @@ class ZarvoMain : public BaseEngine {
   // The exit steps, unless already in the exit state: save, "\nGame Exit", and end the loop after
   // this pass.
   void EnterExit();
+  // PLAY pressed by a click, a key or a gamepad: its sound, then play.
+  void PressPlay();
   // A button without the start picture: gold rim, dark red face, its word in the game's font.
   void DrawPlainButton(const StartButton& button);
   // Reads "highScore.txt" into highScore and prints it.

@@ -17,9 +17,17 @@ ZarvoPlayer::ZarvoPlayer(ZarvoMain* game) : DisplayableObject(game), game(game) 
 void ZarvoPlayer::Update(int) {
   if (game->gameOver)
     return;
-  if (game->IsKeyPressed(SDLK_LEFT) && exactX - kStep - kHalfWidth > 0.0)
+  bool left = game->IsKeyPressed(SDLK_LEFT);
+  bool right = game->IsKeyPressed(SDLK_RIGHT);
+  // Any gamepad steers too, by its d-pad or its left stick out of the dead zone.
+  for (int pad = 0; pad < quendal::Gamepads::kMaxPads; ++pad) {
+    const int stick = game->GamepadStick(pad, SDL_CONTROLLER_AXIS_LEFTX);
+    left = left || stick < 0 || game->IsGamepadButtonHeld(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    right = right || stick > 0 || game->IsGamepadButtonHeld(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  }
+  if (left && exactX - kStep - kHalfWidth > 0.0)
     exactX -= kStep;
-  if (game->IsKeyPressed(SDLK_RIGHT) && game->screenWidth > exactX + kStep + kHalfWidth)
+  if (right && game->screenWidth > exactX + kStep + kHalfWidth)
     exactX += kStep;
   currentX = static_cast<int>(exactX);
   currentY = static_cast<int>(exactY);

@@ -95,6 +95,9 @@ int BaseEngine::Initialise(const char* title, int width, int height, const char*
     SDL_Quit();
     return ReportNoWindow(reason);
   }
+  // Gamepads are optional: a system without them plays on, and a replay reads none.
+  if (replayFile.empty())
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   static bool exitHandlersRegistered = false;
   if (!exitHandlersRegistered) {
     std::atexit(SDL_Quit);
@@ -183,6 +186,10 @@ void BaseEngine::KeyDown(int) {}
 void BaseEngine::MouseMoved(int, int) {}
 void BaseEngine::MouseDown(int, int, int) {}
 void BaseEngine::MouseUp(int, int, int) {}
+void BaseEngine::MouseWheel(int, int) {}
+void BaseEngine::GamepadConnected(int, bool) {}
+void BaseEngine::GamepadButton(int, int, bool) {}
+void BaseEngine::GamepadAxis(int, int, int) {}
 
 int BaseEngine::InitialiseGame() {
   InitialiseObjects();

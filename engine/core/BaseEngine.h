@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "engine/audio/SoundStream.h"
+#include "engine/core/Random.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FramePresenter.h"
 #include "engine/platform/FullscreenToggle.h"
+#include "engine/platform/Gamepads.h"
 #include "engine/replay/EventTape.h"
 #include "engine/replay/RecordedEvent.h"
 #include "engine/replay/RecordingWriter.h"
@@ -43,8 +45,9 @@ class BaseEngine {
   virtual void ClearObjects();
   // currentTick + timeOffset.
   virtual int GetTime();
-  // Key handlers: keyCode is SDL's key code; the key table is already updated. F11 and
-  // Alt+Enter (press and release) are the engine's, toggling fullscreen: they reach no handler.
+  // Key handlers: keyCode is SDL's key code; the key table is already updated, and keyRepeat is
+  // set while KeyDown runs for a held key's repeat. F11 and Alt+Enter (press and release) are
+  // the engine's, toggling fullscreen: they reach no handler.
   virtual void KeyUp(int keyCode);
   virtual void KeyDown(int keyCode);
   // Mouse handlers in game pixels, whatever the window's size; button is SDL's button number. A
@@ -53,6 +56,17 @@ class BaseEngine {
   virtual void MouseMoved(int x, int y);
   virtual void MouseDown(int button, int x, int y);
   virtual void MouseUp(int button, int x, int y);
+  // The wheel turned: dy > 0 away from the player, dx > 0 to the right, whatever the system's
+  // scrolling direction. Empty by default.
+  virtual void MouseWheel(int dx, int dy);
+  // Gamepad handlers, empty by default. pad numbers a gamepad for as long as it stays connected:
+  // the lowest number free when it came (0 for the first); button and axis are SDL's
+  // SDL_GameControllerButton and SDL_GameControllerAxis, value from -32768 to 32767 (triggers 0
+  // up). The state queries below are already updated. A gamepad that goes away first releases
+  // what it held (its buttons up, its axes to 0), then reports itself disconnected.
+  virtual void GamepadConnected(int pad, bool connected);
+  virtual void GamepadButton(int pad, int button, bool down);
+  virtual void GamepadAxis(int pad, int axis, int value);
   // The game's set-up, called last by Initialise; the default sets up objects and background.
   virtual int InitialiseGame();
   // Called first by Deinitialise.
@@ -146,6 +160,20 @@ class BaseEngine {
   bool IsKeyPressed(int keyCode) const;
   // Folds an SDL key code into 0..255 (codes below 128 index themselves, negative ones give 0).
   static int KeyCodeToIndex(int keyCode);
+  // Whether the key is held now, for every SDL key code (modifiers and keypad included): the
+  // exact key, not its entry of the 256-entry table.
+  bool IsKeyHeld(int keyCode) const;
+  // Whether the key went down (repeats aside), or up, since the last update ran; forgotten as
+  // each update's UpdateObjects returns.
+  bool WasKeyPressed(int keyCode) const;
+  bool WasKeyReleased(int keyCode) const;
+  // Gamepad state by pad number: false or 0 for a pad not connected.
+  bool IsGamepadConnected(int pad) const { return gamepads.IsConnected(pad); }
+  bool IsGamepadButtonHeld(int pad, int button) const;
+  // An axis's value as the last event gave it.
+  int GamepadAxisValue(int pad, int axis) const { return gamepads.AxisValue(pad, axis); }
+  // An axis's value with the dead zone taken out: 0 while its size is below gamepadDeadZone.
+  int GamepadStick(int pad, int axis) const;
 
   // Appends an object (not owned); null is ignored.
   void AddObject(DisplayableObject* object);
@@ -231,11 +259,20 @@ class BaseEngine {
   int64_t updateCount = 0;
   // The mixer, the audio device and the --audio-out file.
   quendal::SoundStream soundStream;
+  // Set while KeyDown runs for a repeat of a held key.
+  bool keyRepeat = false;
+  // Stick values nearer 0 than this read as 0 through GamepadStick.
+  int gamepadDeadZone = 8000;
+  // The engine's dice, seeded once a run: by --seed, by the recording replayed (0 when it names
+  // no seed), or afresh; a recording keeps the seed, so its replay draws the same numbers.
+  quendal::Random random{quendal::Random::FreshSeed()};
 
  protected:
-  // Handles one pass's queue; returns false when a quit event was met.
+  // Handles one pass's queue, axis motions last, merged a value an axis; returns false when a
+  // quit event was met.
   bool HandleEvents();
-  // Hands one event to its handler (keys and mouse) or to the presenter (window); false for a quit.
+  // Hands one event to its handler (keys, mouse, wheel, gamepads in pad numbers) or to the
+  // presenter (window); false for a quit.
   bool Dispatch(const SDL_Event& event);
   // Locks screenSurface when it must be locked; false (with surfaceLocked clear) if that fails.
   bool LockScreen();
@@ -243,6 +280,7 @@ class BaseEngine {
 
   quendal::SdlClock sdlClock;
   quendal::FramePresenter presenter;
+  quendal::Gamepads gamepads;
 
  private:
   // Reads the command line; arguments not taken are left in gameArguments, or refused when null.
@@ -252,6 +290,31 @@ class BaseEngine {
   bool frameAskedByFrame = false;
   // Input events handed to the handlers.
   int64_t eventCount = 0;
+
+  // Gives the game the clock of an event handled or, with update, of an update: in a replay of a
+  // version 2 recording the recorded one, else currentTick; records it when it is not the one
+  // expected (the last clock given, or for an update the due time when that is later).
+  void StampTime(bool update);
+  // The clock the game was last given, the due time of the next update on the game's clock, and
+  // the replayed clock given by a time line not yet used.
+  int gameTime = 0;
+  int expectedTick = 0;
+  int replayedTime = 0;
+  bool timeGiven = false;
+  // Whether the game's clock comes from the recording replayed (version 2).
+  bool replayTime = false;
+  // The pass's clock, which paces the updates while the game's clock is replayed.
+  int passTick = 0;
+  // The version the recording is written in: a replay of a version 1 recording keeps 1.
+  int recordingVersion = 2;
+  // Keys held, and keys pressed and released since the last update (SDL key codes).
+  std::vector<int> heldKeys;
+  std::vector<int> pressedKeys;
+  std::vector<int> releasedKeys;
+  // Records and hands a gamepad event to the state and its handler; false when it is not applied.
+  void DispatchPad(const SDL_Event& event);
+  // Keeps the held, pressed and released keys of a key event.
+  void NoteKey(const SDL_Event& event);
 
   // Takes the engine's own keys (F11, Alt+Enter: fullscreen on and off) and their releases; true
   // for an event taken.
@@ -264,6 +327,9 @@ class BaseEngine {
   // Replays the events due at this pass, ignoring live input but a window close; false when the
   // run must end (a quit, or the recording ran out before the program ended).
   bool ReplayEvents();
+  // Set once a replay has handled the events of the update its end line names: that pass draws
+  // its frame without another update and ends the run.
+  bool replayOver = false;
   // The end of a run: the recording's last line and close, the screenshot. Runs once.
   void EndRun();
   // Why an output may not be written (a kept file, the recording replayed, and for the screenshot

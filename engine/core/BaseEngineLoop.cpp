@@ -2,6 +2,8 @@
 // key-state table and the 15 ms update tick.
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "engine/core/BaseEngine.h"
 
 using namespace quendal;
@@ -23,17 +25,22 @@ int BaseEngine::MainLoop() {
 }
 
 bool BaseEngine::RunPass() {
-  currentTick = clock->Now();
+  currentTick = passTick = clock->Now();
   const int64_t changesBefore = updateCount + eventCount;
   const bool going = replayFile.empty() ? HandleEvents() : ReplayEvents();
   recording.Flush();
   if (going) {
-    TickAction();
+    // A replayed clock is the game's; the pass's own clock paces the updates.
+    currentTick = passTick;
+    if (!replayOver)
+      TickAction();
+    if (replayTime)
+      currentTick = gameTime;
     frameWouldRepeat = frameAskedByFrame && updateCount + eventCount == changesBefore;
     Render();
     frameWouldRepeat = false;
     frameAskedByFrame = needsRedraw;
-    if (exitCode == -1)
+    if (exitCode == -1 && !replayOver)
       return true;
   }
   EndRun();
@@ -42,9 +49,19 @@ bool BaseEngine::RunPass() {
 
 bool BaseEngine::HandleEvents() {
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0)
+  while (SDL_PollEvent(&event) != 0) {
+    if (event.type >= SDL_CONTROLLERAXISMOTION && event.type <= SDL_CONTROLLERDEVICEREMOVED &&
+        !gamepads.FromSdl(event))
+      continue;
+    if (event.type == SDL_MOUSEWHEEL && event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+      event.wheel.x = -event.wheel.x;
+      event.wheel.y = -event.wheel.y;
+    }
     if (!TakeWindowKey(event) && ToGamePixels(event) && !Dispatch(event))
       return false;
+  }
+  while (gamepads.TakeMotion(event))
+    Dispatch(event);
   return true;
 }
 
@@ -85,12 +102,51 @@ bool BaseEngine::ToGamePixels(SDL_Event& event) {
 bool BaseEngine::Dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT: recording.Write(RecordedEvent::From(event, updateCount)); return false;
+    case SDL_AUDIODEVICEREMOVED:
+      if (event.adevice.iscapture == 0)
+        soundStream.DeviceRemoved(event.adevice.which);
+      return true;
+    case SDL_WINDOWEVENT:
+      // The window lost its pixels: the frame on it is presented again.
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SHOWN ||
+          event.window.event == SDL_WINDOWEVENT_RESTORED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        presenter.Invalidate();
+      return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL: break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      if (!gamepads.IsConnected(event.cdevice.which))
+        return true;
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      if (!gamepads.Apply(event))
+        return true;
+      break;
+    default: return true;
+  }
+  StampTime(false);
+  ++eventCount;
+  recording.Write(RecordedEvent::From(event, updateCount));
+  switch (event.type) {
     case SDL_KEYDOWN:
       keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 1;
+      NoteKey(event);
+      keyRepeat = event.key.repeat != 0;
       KeyDown(event.key.keysym.sym);
+      keyRepeat = false;
       break;
     case SDL_KEYUP:
       keyStates[KeyCodeToIndex(event.key.keysym.sym)] = 0;
+      NoteKey(event);
       KeyUp(event.key.keysym.sym);
       break;
     case SDL_MOUSEMOTION:
@@ -108,23 +164,22 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
       mouseUpY = event.button.y;
       MouseUp(event.button.button, event.button.x, event.button.y);
       break;
-    case SDL_AUDIODEVICEREMOVED:
-      if (event.adevice.iscapture == 0)
-        soundStream.DeviceRemoved(event.adevice.which);
-      return true;
-    case SDL_WINDOWEVENT:
-      // The window lost its pixels: the frame on it is presented again.
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-          event.window.event == SDL_WINDOWEVENT_SHOWN ||
-          event.window.event == SDL_WINDOWEVENT_RESTORED ||
-          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        presenter.Invalidate();
-      return true;
-    default: return true;
+    case SDL_MOUSEWHEEL: MouseWheel(event.wheel.x, event.wheel.y); break;
+    default: DispatchPad(event); break;
   }
-  ++eventCount;
-  recording.Write(RecordedEvent::From(event, updateCount));
   return true;
+}
+
+void BaseEngine::StampTime(bool update) {
+  const int predicted = update && TicksUntil(gameTime, expectedTick) > 0 ? expectedTick : gameTime;
+  if (replayTime)
+    currentTick = timeGiven ? replayedTime : predicted;
+  timeGiven = false;
+  if (currentTick != predicted && recordingVersion == 2)
+    recording.Write(RecordedEvent{updateCount, RecordedEvent::Time, currentTick});
+  gameTime = currentTick;
+  if (update)
+    expectedTick = TicksAfter(currentTick, kTickLength);
 }
 
 void BaseEngine::TickAction() {
@@ -142,9 +197,72 @@ void BaseEngine::TickAction() {
   if (untilDue > 0)
     return;
   nextTickTime = TicksAfter(currentTick, kTickLength);
+  StampTime(true);
   ++updateCount;
   UpdateObjects(currentTick);
   soundStream.MixBlock();
+  pressedKeys.clear();
+  releasedKeys.clear();
+}
+
+void BaseEngine::NoteKey(const SDL_Event& event) {
+  const int key = event.key.keysym.sym;
+  const auto held = std::find(heldKeys.begin(), heldKeys.end(), key);
+  std::vector<int>& edges = event.type == SDL_KEYUP ? releasedKeys : pressedKeys;
+  if (event.type == SDL_KEYUP && held != heldKeys.end())
+    heldKeys.erase(held);
+  else if (event.type == SDL_KEYDOWN && held == heldKeys.end())
+    heldKeys.push_back(key);
+  if ((event.type == SDL_KEYUP || event.key.repeat == 0) &&
+      std::find(edges.begin(), edges.end(), key) == edges.end())
+    edges.push_back(key);
+}
+
+void BaseEngine::DispatchPad(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED: GamepadConnected(event.cdevice.which, true); break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      GamepadButton(event.cbutton.which, event.cbutton.button,
+                    event.type == SDL_CONTROLLERBUTTONDOWN);
+      break;
+    case SDL_CONTROLLERAXISMOTION:
+      GamepadAxis(event.caxis.which, event.caxis.axis, event.caxis.value);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED: {
+      // Nothing stays held by a gamepad that went away.
+      SDL_Event release;
+      while (gamepads.NextRelease(event.cdevice.which, release)) {
+        gamepads.Apply(release);
+        DispatchPad(release);
+      }
+      gamepads.Disconnect(event.cdevice.which);
+      GamepadConnected(event.cdevice.which, false);
+      break;
+    }
+    default: break;
+  }
+}
+
+bool BaseEngine::IsKeyHeld(int keyCode) const {
+  return std::find(heldKeys.begin(), heldKeys.end(), keyCode) != heldKeys.end();
+}
+
+bool BaseEngine::WasKeyPressed(int keyCode) const {
+  return std::find(pressedKeys.begin(), pressedKeys.end(), keyCode) != pressedKeys.end();
+}
+
+bool BaseEngine::WasKeyReleased(int keyCode) const {
+  return std::find(releasedKeys.begin(), releasedKeys.end(), keyCode) != releasedKeys.end();
+}
+
+bool BaseEngine::IsGamepadButtonHeld(int pad, int button) const {
+  return gamepads.IsButtonHeld(pad, button);
+}
+
+int BaseEngine::GamepadStick(int pad, int axis) const {
+  const int value = gamepads.AxisValue(pad, axis);
+  return value > -gamepadDeadZone && value < gamepadDeadZone ? 0 : value;
 }
 
 bool BaseEngine::IsKeyPressed(int keyCode) const {

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: %s [--record FILE] [--replay FILE] [--headless] [--fast] [--screenshot FILE] "
-    "[--scale N] [--fullscreen] [--audio-out FILE] [--mute]\n";
+    "[--scale N] [--fullscreen] [--seed N] [--audio-out FILE] [--mute]\n";
 // Larger than any display holds; a larger --scale is read as this one.
 constexpr long long kLargestScale = 1 << 16;
 
@@ -35,10 +35,22 @@ bool ReadScale(const char* text, int& scale) {
   return true;
 }
 
+// A seed: a whole number from 0 to 4294967295, digits only.
+bool ReadSeed(const char* text, uint32_t& seed) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text, &end, 10);
+  if (!std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' || errno == ERANGE ||
+      value > UINT32_MAX)
+    return false;
+  seed = static_cast<uint32_t>(value);
+  return true;
+}
+
 // Whether the engine reads the option (so a bad value of it is the engine's usage error).
 bool IsEngineOption(const std::string& option) {
   for (const char* name : {"--record", "--replay", "--screenshot", "--headless", "--fast",
-                           "--scale", "--fullscreen", "--audio-out", "--mute"})
+                           "--scale", "--fullscreen", "--seed", "--audio-out", "--mute"})
     if (option == name)
       return true;
   return false;
@@ -58,7 +70,10 @@ const char* BaseEngine::OptionsHelp() {
          "  --fast             never wait: time moves as fast as the machine runs\n"
          "  --screenshot FILE  save the last frame as a PNG image when the program ends\n"
          "  --scale N          open the window at N times the game's size\n"
-         "  --fullscreen       open fullscreen; F11 or Alt+Enter switches at any time\n";
+         "  --fullscreen       open fullscreen; F11 or Alt+Enter switches at any time\n"
+         "  --seed N           start the game's random numbers from N (0 to 4294967295)\n"
+         "  --audio-out FILE   write the whole sound stream to FILE as a WAV file\n"
+         "  --mute             play no sound on the audio device\n";
 }
 
 bool BaseEngine::ReadCommandLine(int argc, char** argv) { return ReadOptions(argc, argv, nullptr); }
@@ -71,6 +86,8 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
   OpenStandardStreams();
   OutputFile::IgnoreSizeLimitSignal();
   const char* program = argc > 0 ? argv[0] : "game";
+  uint32_t seed = 0;
+  bool seedGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (gameArguments != nullptr && option == "--") {
@@ -96,6 +113,9 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
       fullscreen = true;
     } else if (option == "--scale" && i + 1 < argc && ReadScale(argv[i + 1], windowScale)) {
       ++i;
+    } else if (option == "--seed" && i + 1 < argc && ReadSeed(argv[i + 1], seed)) {
+      seedGiven = true;
+      ++i;
     } else if (gameArguments != nullptr && !IsEngineOption(option)) {
       gameArguments->push_back(option);
     } else {
@@ -110,12 +130,25 @@ bool BaseEngine::ReadOptions(int argc, char** argv, std::vector<std::string>* ga
       return false;
     }
     replayEvents = reader.TakeEvents();
+    recordingVersion = reader.Version();
+    replayTime = recordingVersion == 2;
+    // A replay draws the recording's numbers: its seed, or --seed, or 0.
+    seedGiven = true;
+    RecordedEvent first;
+    EventTape::Cursor afterFirst = replayNext;
+    if (replayEvents.Read(afterFirst, first) && first.kind == RecordedEvent::Seed) {
+      seed = static_cast<uint32_t>(first.code);
+      replayNext = afterFirst;
+    }
   }
+  random.Seed(seedGiven ? seed : Random::FreshSeed());
   for (const std::string* file : {&recordingFile, &screenshotFile, &audioOutFile})
     if (const char* clash = OutputClash(*file))
       return RefuseOutput(*file, clash);
-  if (!recordingFile.empty() && !recording.Open(recordingFile.c_str()))
+  if (!recordingFile.empty() && !recording.Open(recordingFile.c_str(), recordingVersion))
     return RefuseOutput(recordingFile, recording.Error());
+  if (recordingVersion == 2)
+    recording.Write(RecordedEvent{0, RecordedEvent::Seed, static_cast<int>(random.GetSeed())});
   if (!screenshotFile.empty() && !screenshot.Open(screenshotFile))
     return RefuseOutput(screenshotFile, screenshot.Error());
   if (!audioOutFile.empty() && !soundStream.OpenFile(audioOutFile.c_str()))
@@ -156,7 +189,7 @@ bool BaseEngine::ReplayEvents() {
          event.type == SDL_AUDIODEVICEREMOVED) &&
         !Dispatch(event))
       return false;
-  // The batch: the events of this update, up to an end; next: the event after it, if any.
+  // The batch: the lines of this update, up to an end; next: the line after it, if any.
   size_t batch = 0;
   RecordedEvent next;
   bool more = false;
@@ -164,25 +197,32 @@ bool BaseEngine::ReplayEvents() {
                                           next.updates == updateCount &&
                                           next.kind != RecordedEvent::End;)
     ++batch;
-  if (batch == 0 && (!more || (next.kind == RecordedEvent::End && next.updates <= updateCount))) {
+  if (batch == 0 && !more) {
     std::fprintf(stderr,
                  "%s: the recording ends before the program did; stopping as a closed "
                  "window would\n",
                  replayFile.c_str());
     return false;
   }
+  // An end line names the last update: after its events the run ends, as a closed window would.
+  replayOver = more && next.kind == RecordedEvent::End && next.updates <= updateCount;
   // The program ended in the pass that handled these events, after one more update: that update
   // is made due, so it runs in this pass too.
   if (batch > 0 && more && next.kind == RecordedEvent::End && next.updates == updateCount + 1) {
     while (TicksUntil(clock->Now(), nextTickTime) > 0)
       clock->WaitUntil(nextTickTime);
-    currentTick = clock->Now();
+    passTick = clock->Now();
   }
   RecordedEvent replayed;
   for (; batch > 0 && replayEvents.Read(replayNext, replayed); --batch) {
-    replayed.ToSdl(event);
-    if (!Dispatch(event))
-      return false;
+    if (replayed.kind == RecordedEvent::Time) {
+      replayedTime = replayed.code;
+      timeGiven = true;
+    } else if (replayed.kind != RecordedEvent::Seed) {
+      replayed.ToSdl(event);
+      if (!Dispatch(event))
+        return false;
+    }
   }
   return true;
 }

@@ -7,9 +7,10 @@ namespace quendal {
 
 namespace {
 
-// The first byte holds the kind in its top 3 bits and the update step when it is below this;
+// The first byte holds the kind in its top 5 bits and the update step when it is below this;
 // a larger step stores this and the step less this as a number after it.
-constexpr uint64_t kLongStep = 31;
+constexpr uint64_t kLongStep = 7;
+constexpr unsigned kKindShift = 3;
 // Key codes made from scan codes carry this bit; it moves to the bottom so that they stay short.
 constexpr uint32_t kScancodeBit = 1u << 30;
 
@@ -81,7 +82,7 @@ void EventTape::Append(const RecordedEvent& event) {
     bytes[size++] = static_cast<uint8_t>(number);
   };
   const uint64_t step = static_cast<uint64_t>(event.updates - (count == 0 ? 0 : last.updates));
-  bytes[size++] = static_cast<uint8_t>((static_cast<unsigned>(event.kind) << 5) |
+  bytes[size++] = static_cast<uint8_t>((static_cast<unsigned>(event.kind) << kKindShift) |
                                        (step < kLongStep ? step : kLongStep));
   if (step >= kLongStep)
     putNumber(step - kLongStep);
@@ -89,10 +90,16 @@ void EventTape::Append(const RecordedEvent& event) {
     putNumber(KeyNumber(event.code));
   if (RecordedEvent::HasButton(event.kind))
     bytes[size++] = static_cast<uint8_t>(event.code);
-  if (RecordedEvent::HasPosition(event.kind)) {
+  if (RecordedEvent::HasPosition(event.kind) || event.kind == RecordedEvent::Wheel) {
     putNumber(Zigzag(event.x));
     putNumber(Zigzag(event.y));
   }
+  if (RecordedEvent::IsEngines(event.kind) || RecordedEvent::HasPad(event.kind))
+    putNumber(static_cast<uint32_t>(event.code));
+  if (RecordedEvent::HasPadButton(event.kind) || event.kind == RecordedEvent::PadAxis)
+    putNumber(static_cast<uint32_t>(event.x));
+  if (event.kind == RecordedEvent::PadAxis)
+    putNumber(Zigzag(event.y));
   Put(bytes, size);
   last = event;
   ++count;
@@ -107,16 +114,22 @@ bool EventTape::Read(Cursor& cursor, RecordedEvent& event) const {
   if (step == kLongStep)
     step += GetNumber(offset);
   event = RecordedEvent{};
-  event.kind = static_cast<RecordedEvent::Kind>(first >> 5);
+  event.kind = static_cast<RecordedEvent::Kind>(first >> kKindShift);
   event.updates = cursor.updates + static_cast<int64_t>(step);
   if (RecordedEvent::HasKey(event.kind))
     event.code = KeyCode(GetNumber(offset));
   if (RecordedEvent::HasButton(event.kind))
     event.code = At(offset++);
-  if (RecordedEvent::HasPosition(event.kind)) {
+  if (RecordedEvent::HasPosition(event.kind) || event.kind == RecordedEvent::Wheel) {
     event.x = Unzigzag(GetNumber(offset));
     event.y = Unzigzag(GetNumber(offset));
   }
+  if (RecordedEvent::IsEngines(event.kind) || RecordedEvent::HasPad(event.kind))
+    event.code = static_cast<int>(static_cast<uint32_t>(GetNumber(offset)));
+  if (RecordedEvent::HasPadButton(event.kind) || event.kind == RecordedEvent::PadAxis)
+    event.x = static_cast<int>(GetNumber(offset));
+  if (event.kind == RecordedEvent::PadAxis)
+    event.y = Unzigzag(GetNumber(offset));
   cursor = Cursor{offset, event.updates};
   return true;
 }

@@ -10,7 +10,7 @@
 
 namespace quendal {
 
-// An append-only sequence of events, read front to back. An event takes 1 to 16 bytes (for update
+// An append-only sequence of events, read front to back. An event takes 1 to 17 bytes (for update
 // numbers below 2^28): fewer than its line in a recording, so a tape never outgrows the text it
 // was read from, and growing it never copies what it already holds.
 class EventTape {

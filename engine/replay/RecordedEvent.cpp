@@ -11,7 +11,7 @@ RecordedEvent RecordedEvent::From(const SDL_Event& event, int64_t updates) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      recorded.kind = event.type == SDL_KEYDOWN ? KeyDown : KeyUp;
+      recorded.kind = event.type == SDL_KEYUP ? KeyUp : event.key.repeat != 0 ? KeyRepeat : KeyDown;
       recorded.code = event.key.keysym.sym;
       break;
     case SDL_MOUSEMOTION:
@@ -26,6 +26,29 @@ RecordedEvent RecordedEvent::From(const SDL_Event& event, int64_t updates) {
       recorded.x = event.button.x;
       recorded.y = event.button.y;
       break;
+    case SDL_MOUSEWHEEL:
+      recorded.kind = Wheel;
+      recorded.x = event.wheel.x;
+      recorded.y = event.wheel.y;
+      break;
+    // The engine has put the gamepad's number in place of SDL's device index or instance.
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+      recorded.kind = event.type == SDL_CONTROLLERDEVICEADDED ? PadAdded : PadRemoved;
+      recorded.code = event.cdevice.which;
+      break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      recorded.kind = event.type == SDL_CONTROLLERBUTTONDOWN ? PadDown : PadUp;
+      recorded.code = event.cbutton.which;
+      recorded.x = event.cbutton.button;
+      break;
+    case SDL_CONTROLLERAXISMOTION:
+      recorded.kind = PadAxis;
+      recorded.code = event.caxis.which;
+      recorded.x = event.caxis.axis;
+      recorded.y = event.caxis.value;
+      break;
     default: recorded.kind = Quit; break;
   }
   return recorded;
@@ -36,7 +59,10 @@ void RecordedEvent::ToSdl(SDL_Event& event) const {
   switch (kind) {
     case KeyDown:
     case KeyUp:
-      event.type = kind == KeyDown ? SDL_KEYDOWN : SDL_KEYUP;
+    case KeyRepeat:
+      event.type = kind == KeyUp ? SDL_KEYUP : SDL_KEYDOWN;
+      event.key.state = kind == KeyUp ? SDL_RELEASED : SDL_PRESSED;
+      event.key.repeat = kind == KeyRepeat ? 1 : 0;
       event.key.keysym.sym = code;
       break;
     case MouseMove:
@@ -51,8 +77,33 @@ void RecordedEvent::ToSdl(SDL_Event& event) const {
       event.button.x = x;
       event.button.y = y;
       break;
+    case Wheel:
+      event.type = SDL_MOUSEWHEEL;
+      event.wheel.x = x;
+      event.wheel.y = y;
+      break;
+    case PadAdded:
+    case PadRemoved:
+      event.type = kind == PadAdded ? SDL_CONTROLLERDEVICEADDED : SDL_CONTROLLERDEVICEREMOVED;
+      event.cdevice.which = code;
+      break;
+    case PadDown:
+    case PadUp:
+      event.type = kind == PadDown ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+      event.cbutton.which = code;
+      event.cbutton.button = static_cast<Uint8>(x);
+      event.cbutton.state = kind == PadDown ? SDL_PRESSED : SDL_RELEASED;
+      break;
+    case PadAxis:
+      event.type = SDL_CONTROLLERAXISMOTION;
+      event.caxis.which = code;
+      event.caxis.axis = static_cast<Uint8>(x);
+      event.caxis.value = static_cast<Sint16>(y);
+      break;
     case Quit:
-    case End: event.type = SDL_QUIT; break;
+    case End:
+    case Time:
+    case Seed: event.type = SDL_QUIT; break;
   }
 }
 
@@ -65,6 +116,15 @@ const char* RecordedEvent::NameOf(Kind kind) {
     case MouseUp: return "mouseup";
     case Quit: return "quit";
     case End: return "end";
+    case Time: return "time";
+    case Seed: return "seed";
+    case KeyRepeat: return "keyrepeat";
+    case Wheel: return "wheel";
+    case PadAdded: return "padadded";
+    case PadRemoved: return "padremoved";
+    case PadDown: return "paddown";
+    case PadUp: return "padup";
+    case PadAxis: return "padaxis";
   }
   return "";
 }

@@ -88,7 +88,16 @@ const NamedKind kKinds[] = {
     {RecordedEvent::MouseDown, RecordedEvent::NameOf(RecordedEvent::MouseDown)},
     {RecordedEvent::MouseUp, RecordedEvent::NameOf(RecordedEvent::MouseUp)},
     {RecordedEvent::Quit, RecordedEvent::NameOf(RecordedEvent::Quit)},
-    {RecordedEvent::End, RecordedEvent::NameOf(RecordedEvent::End)}};
+    {RecordedEvent::End, RecordedEvent::NameOf(RecordedEvent::End)},
+    {RecordedEvent::Time, RecordedEvent::NameOf(RecordedEvent::Time)},
+    {RecordedEvent::Seed, RecordedEvent::NameOf(RecordedEvent::Seed)},
+    {RecordedEvent::KeyRepeat, RecordedEvent::NameOf(RecordedEvent::KeyRepeat)},
+    {RecordedEvent::Wheel, RecordedEvent::NameOf(RecordedEvent::Wheel)},
+    {RecordedEvent::PadAdded, RecordedEvent::NameOf(RecordedEvent::PadAdded)},
+    {RecordedEvent::PadRemoved, RecordedEvent::NameOf(RecordedEvent::PadRemoved)},
+    {RecordedEvent::PadDown, RecordedEvent::NameOf(RecordedEvent::PadDown)},
+    {RecordedEvent::PadUp, RecordedEvent::NameOf(RecordedEvent::PadUp)},
+    {RecordedEvent::PadAxis, RecordedEvent::NameOf(RecordedEvent::PadAxis)}};
 
 // A field as it may be shown in a message: printable ASCII, cut short.
 std::string Shown(std::string_view field) {
@@ -114,6 +123,9 @@ void RecordingReader::Start() {
   events.Clear();
   error.clear();
   lines = 0;
+  version = 1;
+  lastTime = -1;
+  padsConnected = 0;
 }
 
 bool RecordingReader::Parse(const char* data, size_t size) {
@@ -141,9 +153,10 @@ bool RecordingReader::ParseLines(const char* data, size_t size, bool last, size_
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
     if (lines == 1) {
-      if (line != kRecordingHeader)
-        return Fail(
-            1, "not a recording: the first line must be '" + std::string(kRecordingHeader) + "'");
+      version = line == kRecordingHeader2 ? 2 : 1;
+      if (line != kRecordingHeader && version != 2)
+        return Fail(1, "not a recording: the first line must be '" + std::string(kRecordingHeader) +
+                           "' or '" + kRecordingHeader2 + "'");
     } else if (!ParseLine(line, lines)) {
       return false;
     }
@@ -188,9 +201,12 @@ bool RecordingReader::ParseLine(std::string_view line, size_t number) {
   const NamedKind* kind =
       std::find_if(std::begin(kKinds), std::end(kKinds),
                    [name](const NamedKind& named) { return named.name == name; });
-  if (kind == std::end(kKinds))
+  if (kind == std::end(kKinds) || (version == 1 && kind->kind > RecordedEvent::End))
     return Fail(number, name.empty() ? "missing event" : "unknown event '" + Shown(name) + "'");
   event.kind = kind->kind;
+  if (RecordedEvent::IsEngines(event.kind) || RecordedEvent::HasPad(event.kind) ||
+      event.kind == RecordedEvent::Wheel)
+    return ParseVersion2(line, at, number, event) && Extra(line, at, number);
   if (RecordedEvent::HasKey(event.kind)) {
     // A key name runs to the end of the line and may hold spaces ("Left Shift").
     size_t end = line.size();
@@ -220,9 +236,86 @@ bool RecordingReader::ParseLine(std::string_view line, size_t number) {
         (value == &event.code && (*value < 1 || *value > 255)))
       return Fail(number, "bad number '" + Shown(field) + "'");
   }
+  if (!Extra(line, at, number))
+    return false;
+  events.Append(event);
+  return true;
+}
+
+bool RecordingReader::Extra(std::string_view line, size_t at, size_t number) {
   const std::string_view extra = NextField(line, at);
-  if (!extra.empty())
-    return Fail(number, "unexpected '" + Shown(extra) + "' after the event");
+  return extra.empty() || Fail(number, "unexpected '" + Shown(extra) + "' after the event");
+}
+
+bool RecordingReader::ParseVersion2(std::string_view line, size_t& at, size_t number,
+                                    RecordedEvent& event) {
+  const std::string name = RecordedEvent::NameOf(event.kind);
+  const std::string_view first = NextField(line, at);
+  if (first.empty())
+    return Fail(number, "missing arguments of '" + name + "'");
+  long long value = 0;
+  if (RecordedEvent::IsEngines(event.kind)) {
+    if (!ParseNumber(first, false, value) || value > UINT32_MAX)
+      return Fail(number, "bad " + name + " '" + Shown(first) + "'");
+    if (event.kind == RecordedEvent::Seed && !events.Empty())
+      return Fail(number, "the seed comes before every other line");
+    if (event.kind == RecordedEvent::Time && value < lastTime)
+      return Fail(number, "the clock goes back to " + std::to_string(value) +
+                              " (the time before is " + std::to_string(lastTime) + ")");
+    lastTime = event.kind == RecordedEvent::Time ? value : lastTime;
+    event.code = static_cast<int>(static_cast<uint32_t>(value));
+    events.Append(event);
+    return true;
+  }
+  if (event.kind == RecordedEvent::Wheel) {
+    const std::string_view second = NextField(line, at);
+    if (second.empty())
+      return Fail(number, "missing arguments of '" + name + "'");
+    if (!ParseInt(first, true, event.x))
+      return Fail(number, "bad number '" + Shown(first) + "'");
+    if (!ParseInt(second, true, event.y))
+      return Fail(number, "bad number '" + Shown(second) + "'");
+    events.Append(event);
+    return true;
+  }
+  if (!ParseNumber(first, false, value) || value >= kMaxPads)
+    return Fail(number, "bad gamepad '" + Shown(first) + "'");
+  event.code = static_cast<int>(value);
+  const uint32_t bit = 1u << event.code;
+  if (event.kind == RecordedEvent::PadAdded) {
+    int next = 0;
+    while ((padsConnected >> next & 1u) != 0)
+      ++next;
+    if (event.code != next)
+      return Fail(number, "gamepad " + std::to_string(event.code) +
+                              " is not the next one connected (that is " + std::to_string(next) +
+                              ")");
+    padsConnected |= bit;
+  } else if ((padsConnected & bit) == 0) {
+    return Fail(number, "gamepad " + std::to_string(event.code) + " is not connected");
+  }
+  if (event.kind == RecordedEvent::PadRemoved)
+    padsConnected &= ~bit;
+  if (RecordedEvent::HasPadButton(event.kind) || event.kind == RecordedEvent::PadAxis) {
+    const bool axis = event.kind == RecordedEvent::PadAxis;
+    const std::string control(NextField(line, at));
+    event.x = axis ? static_cast<int>(SDL_GameControllerGetAxisFromString(control.c_str()))
+                   : static_cast<int>(SDL_GameControllerGetButtonFromString(control.c_str()));
+    if (control.empty())
+      return Fail(number, "missing arguments of '" + name + "'");
+    if (event.x < 0)
+      return Fail(number,
+                  std::string(axis ? "unknown axis '" : "unknown button '") + Shown(control) + "'");
+  }
+  if (event.kind == RecordedEvent::PadAxis) {
+    const std::string_view field = NextField(line, at);
+    if (field.empty())
+      return Fail(number, "missing arguments of '" + name + "'");
+    if (!ParseInt(field, true, event.y))
+      return Fail(number, "bad number '" + Shown(field) + "'");
+    if (event.y < SDL_JOYSTICK_AXIS_MIN || event.y > SDL_JOYSTICK_AXIS_MAX)
+      return Fail(number, "axis value " + std::to_string(event.y) + " outside -32768..32767");
+  }
   events.Append(event);
   return true;
 }

@@ -23,8 +23,9 @@ bool Readable(const char* name) {
 
 }  // namespace
 
-std::string RecordingWriter::Header() {
-  return std::string(kRecordingHeader) + "\n# updates-done event arguments\n";
+std::string RecordingWriter::Header(int version) {
+  return std::string(version == 1 ? kRecordingHeader : kRecordingHeader2) +
+         "\n# updates-done event arguments\n";
 }
 
 std::string RecordingWriter::Line(const RecordedEvent& event) {
@@ -40,12 +41,25 @@ std::string RecordingWriter::Line(const RecordedEvent& event) {
   }
   if (RecordedEvent::HasButton(event.kind))
     line += " " + std::to_string(event.code);
-  if (RecordedEvent::HasPosition(event.kind))
+  if (RecordedEvent::HasPosition(event.kind) || event.kind == RecordedEvent::Wheel)
     line += " " + std::to_string(event.x) + " " + std::to_string(event.y);
+  if (RecordedEvent::IsEngines(event.kind))
+    line += " " + std::to_string(static_cast<uint32_t>(event.code));
+  if (RecordedEvent::HasPad(event.kind))
+    line += " " + std::to_string(event.code);
+  if (RecordedEvent::HasPadButton(event.kind))
+    line += std::string(" ") +
+            SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(event.x));
+  if (event.kind == RecordedEvent::PadAxis)
+    line += std::string(" ") +
+            SDL_GameControllerGetStringForAxis(static_cast<SDL_GameControllerAxis>(event.x)) + " " +
+            std::to_string(event.y);
   return line + "\n";
 }
 
-bool RecordingWriter::Open(const char* path) { return file.Open(path) && file.Write(Header()); }
+bool RecordingWriter::Open(const char* path, int version) {
+  return file.Open(path) && file.Write(Header(version));
+}
 
 void RecordingWriter::Write(const RecordedEvent& event) {
   if (file.IsOpen())

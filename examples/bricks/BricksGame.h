@@ -22,6 +22,8 @@ class BricksGame : public BaseEngine {
 
   // The pilot, when given, plays the game and ends it (not owned).
   explicit BricksGame(DemoPilot* pilot = nullptr);
+  // Hands the game to a pilot (not owned) before Initialise.
+  void SetPilot(DemoPilot* demoPilot) { pilot = demoPilot; }
 
   // Called by the ball: a brick was hit, or the ball fell past the paddle.
   void BrickHit(int mapX, int mapY);

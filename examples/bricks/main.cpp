@@ -1,28 +1,49 @@
-// Program entry: the brick breaker, a demo of it (--demo), or the engine's run options.
+// Program entry: the brick breaker, a demo of it (--demo), and the engine's run options.
 #include <SDL.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "BricksGame.h"
 #include "DemoPilot.h"
 
+namespace {
+
+// The demo's options among the ones the engine left: "--demo UPDATES [SCREENSHOT.png]", or none.
+// False for anything else.
+bool ReadDemo(const std::vector<std::string>& arguments, std::unique_ptr<DemoPilot>& pilot) {
+  if (arguments.empty())
+    return true;
+  if (arguments.size() > 3 || arguments[0] != "--demo" || arguments.size() < 2 ||
+      !std::isdigit(static_cast<unsigned char>(arguments[1][0])) ||
+      std::atoi(arguments[1].c_str()) <= 0)
+    return false;
+  pilot = std::make_unique<DemoPilot>(std::atoi(arguments[1].c_str()),
+                                      arguments.size() == 3 ? arguments[2].c_str() : nullptr);
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  const bool demo =
-      argc >= 3 && argc <= 4 && std::strcmp(argv[1], "--demo") == 0 && std::atoi(argv[2]) > 0;
+  BricksGame game;
+  std::vector<std::string> arguments;
   std::unique_ptr<DemoPilot> pilot;
-  if (demo)
-    pilot = std::make_unique<DemoPilot>(std::atoi(argv[2]), argc == 4 ? argv[3] : nullptr);
-  BricksGame game(pilot.get());
-  // The demo runs on the virtual clock, so its frames never depend on the machine's load; any
-  // other command line is the engine's run options (record, replay, headless, fast, screenshot).
-  char fast[] = "--fast";
-  char* demoOptions[] = {argv[0], fast};
-  if (!(demo ? game.ReadCommandLine(2, demoOptions) : game.ReadCommandLine(argc, argv))) {
-    std::fprintf(stderr, "       %s --demo UPDATES [SCREENSHOT.png]\n", argv[0]);
+  const bool engineOptions = game.ReadCommandLine(argc, argv, arguments);
+  if (!engineOptions || !ReadDemo(arguments, pilot)) {
+    std::fprintf(stderr, "%s %s --demo UPDATES [SCREENSHOT.png]\n",
+                 engineOptions ? "usage:" : "      ", argv[0]);
     return 2;
+  }
+  // The demo runs on a virtual clock, so its frames never depend on the machine's load.
+  quendal::VirtualClock demoClock;
+  if (pilot != nullptr) {
+    game.SetPilot(pilot.get());
+    game.clock = &demoClock;
   }
   if (game.Initialise("Bricks", BricksGame::kWidth, BricksGame::kHeight, nullptr, 24) != 0)
     return 1;

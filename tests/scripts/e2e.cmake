@@ -10,6 +10,12 @@ if(NOT QUENDAL_SANITIZE)
                    ${CMAKE_SOURCE_DIR})
   set_tests_properties(e2e_record_replay PROPERTIES TIMEOUT 300 COST 12)
 
+  # A test game reading keys, the wheel, a gamepad, the clock and the dice, recorded under load.
+  add_executable(input_game e2e/input_game.cpp)
+  target_link_libraries(input_game PRIVATE engine)
+  add_test(NAME e2e_input COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/input.sh $<TARGET_FILE:input_game>)
+  set_tests_properties(e2e_input PROPERTIES TIMEOUT 300 COST 12)
+
   add_executable(vanished_window_test e2e/vanished_window_test.cpp)
   target_link_libraries(vanished_window_test PRIVATE engine GTest::gtest GTest::gtest_main)
   add_test(NAME e2e_vanished_window

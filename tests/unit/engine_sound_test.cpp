@@ -73,7 +73,7 @@ Sound Flat(int value, size_t frames) {
 
 // Sounds started in one go (the i-th of `count` as start(i): value, frames, volume) and the left
 // and right sample expected at one frame of the mix.
-struct Start {
+struct Launch {
   int value;
   size_t frames;
   float volume;
@@ -81,7 +81,7 @@ struct Start {
 struct MixCase {
   const char* what;
   int count;
-  std::function<Start(int)> start;
+  std::function<Launch(int)> start;
   float master;
   int frame;
   int expected;
@@ -91,42 +91,42 @@ TEST(Mixer, VoicesVolumesAndSaturation) {
   const MixCase cases[] = {
       {"64 loud sounds hold at the top", 64,
        [](int) {
-         return Start{32767, 8, 1};
+         return Launch{32767, 8, 1};
        },
        1, 0, 32767},
       {"and at the bottom", 64,
        [](int) {
-         return Start{-32768, 8, 1};
+         return Launch{-32768, 8, 1};
        },
        1, 7, -32768},
       {"voice and master volumes multiply", 1,
        [](int) {
-         return Start{1000, 8, 0.5f};
+         return Launch{1000, 8, 0.5f};
        },
        0.5f, 0, 250},
       {"the 16 loudest play, 64 down to 49", 64,
        [](int i) {
-         return Start{64 - i, 8, 1};
+         return Launch{64 - i, 8, 1};
        },
        1, 0, 904},
       {"volume counts in loudness", 64,
        [](int i) {
-         return Start{64, 8, i < 16 ? 0.5f : 0.25f};
+         return Launch{64, 8, i < 16 ? 0.5f : 0.25f};
        },
        1, 0, 16 * 32},
       {"among equals the 16 newest play", 64,
        [](int i) {
-         return Start{10, size_t(i) + 1, 1};
+         return Launch{10, size_t(i) + 1, 1};
        },
        1, 48, 160},
       {"a sound ends on its last frame", 1,
        [](int) {
-         return Start{10, 5, 1};
+         return Launch{10, 5, 1};
        },
        1, 5, 0},
       {"muted by volume 0", 1,
        [](int) {
-         return Start{1000, 8, 0};
+         return Launch{1000, 8, 0};
        },
        1, 0, 0},
   };
@@ -134,7 +134,7 @@ TEST(Mixer, VoicesVolumesAndSaturation) {
     Mixer mixer;
     std::vector<Sound> sounds;
     for (int i = 0; i < c.count; ++i) {
-      const Start start = c.start(i);
+      const Launch start = c.start(i);
       sounds.push_back(Flat(start.value, start.frames));
       mixer.Play(sounds.back(), start.volume);
     }
