@@ -180,6 +180,7 @@ void BaseEngine::KeyDown(int) {}
 void BaseEngine::MouseMoved(int, int) {}
 void BaseEngine::MouseDown(int, int, int) {}
 void BaseEngine::MouseUp(int, int, int) {}
+void BaseEngine::WindowLeft() {}
 
 int BaseEngine::InitialiseGame() {
   InitialiseObjects();

@@ -51,6 +51,9 @@ class BaseEngine {
   virtual void MouseMoved(int x, int y);
   virtual void MouseDown(int button, int x, int y);
   virtual void MouseUp(int button, int x, int y);
+  // The window lost the focus, or was minimised or hidden (a recorded input: "focuslost"); does
+  // nothing by default.
+  virtual void WindowLeft();
   // The game's set-up, called last by Initialise; the default sets up objects and background.
   virtual int InitialiseGame();
   // Called first by Deinitialise.

@@ -109,6 +109,11 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
       MouseUp(event.button.button, event.button.x, event.button.y);
       break;
     case SDL_WINDOWEVENT:
+      // Leaving the window is input: handed to the game, counted and recorded.
+      if (RecordedEvent::LeavesWindow(event)) {
+        WindowLeft();
+        break;
+      }
       // The window lost its pixels: the frame on it is presented again.
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
           event.window.event == SDL_WINDOWEVENT_SHOWN ||

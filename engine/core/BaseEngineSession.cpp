@@ -138,7 +138,9 @@ const char* BaseEngine::OutputClash(const std::string& file) const {
 bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
-    if (!TakeWindowKey(event) && (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) &&
+    if (!TakeWindowKey(event) &&
+        (event.type == SDL_QUIT ||
+         (event.type == SDL_WINDOWEVENT && !RecordedEvent::LeavesWindow(event))) &&
         !Dispatch(event))
       return false;
   // The batch: the events of this update, up to an end; next: the event after it, if any.

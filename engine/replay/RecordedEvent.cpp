@@ -26,9 +26,15 @@ RecordedEvent RecordedEvent::From(const SDL_Event& event, int64_t updates) {
       recorded.x = event.button.x;
       recorded.y = event.button.y;
       break;
-    default: recorded.kind = Quit; break;
+    default: recorded.kind = LeavesWindow(event) ? FocusLost : Quit; break;
   }
   return recorded;
+}
+
+bool RecordedEvent::LeavesWindow(const SDL_Event& event) {
+  return event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                           event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                                           event.window.event == SDL_WINDOWEVENT_HIDDEN);
 }
 
 void RecordedEvent::ToSdl(SDL_Event& event) const {
@@ -53,6 +59,10 @@ void RecordedEvent::ToSdl(SDL_Event& event) const {
       break;
     case Quit:
     case End: event.type = SDL_QUIT; break;
+    case FocusLost:
+      event.type = SDL_WINDOWEVENT;
+      event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+      break;
   }
 }
 
@@ -65,6 +75,7 @@ const char* RecordedEvent::NameOf(Kind kind) {
     case MouseUp: return "mouseup";
     case Quit: return "quit";
     case End: return "end";
+    case FocusLost: return "focuslost";
   }
   return "";
 }

@@ -88,7 +88,8 @@ const NamedKind kKinds[] = {
     {RecordedEvent::MouseDown, RecordedEvent::NameOf(RecordedEvent::MouseDown)},
     {RecordedEvent::MouseUp, RecordedEvent::NameOf(RecordedEvent::MouseUp)},
     {RecordedEvent::Quit, RecordedEvent::NameOf(RecordedEvent::Quit)},
-    {RecordedEvent::End, RecordedEvent::NameOf(RecordedEvent::End)}};
+    {RecordedEvent::End, RecordedEvent::NameOf(RecordedEvent::End)},
+    {RecordedEvent::FocusLost, RecordedEvent::NameOf(RecordedEvent::FocusLost)}};
 
 // A field as it may be shown in a message: printable ASCII, cut short.
 std::string Shown(std::string_view field) {
