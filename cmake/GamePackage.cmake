@@ -17,7 +17,7 @@ add_custom_command(
 add_custom_target(package_documents ALL DEPENDS quendal.6.gz changelog.gz)
 
 install(TARGETS quendal RUNTIME DESTINATION games)
-install(FILES assets/bg.jpg assets/fire_bg_full.jpg DESTINATION ${QUENDAL_GAME_DATA}/assets)
+install(FILES assets/bg.jpg assets/fire_bg_full.jpg assets/demo.rec DESTINATION ${QUENDAL_GAME_DATA}/assets)
 install(FILES "assets/Cornerstone Regular.ttf" DESTINATION ${QUENDAL_GAME_DATA})
 install(FILES ${debian}/${QUENDAL_GAME_NAME}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 32 48 64 128 256)

@@ -80,6 +80,7 @@ std::string GameOptions::Help() {
          "  --version          print the version and exit\n\n"
          "Keys:\n"
          "  Left, Right        move the paddle\n"
+         "  P                  pause or go on (leaving the window pauses too)\n"
          "  Escape             quit, saving the best score\n"
          "  F11, Alt+Enter     fullscreen on or off\n\n"
          "Mouse:\n"

@@ -22,12 +22,14 @@ constexpr uint32_t kButtonRim = 0xF6CE70;
 constexpr uint32_t kButtonFace = 0x8C2410;
 constexpr uint32_t kButtonWord = 0xFFF2CE;
 
-void Say(const char* text) {
+}  // namespace
+
+void ZarvoMain::Say(const char* text) const {
+  if (demo)
+    return;
   std::fputs(text, stdout);
   std::fflush(stdout);
 }
-
-}  // namespace
 
 ZarvoMain::ZarvoMain() { KeepFile(record.Path()); }
 
@@ -59,21 +61,20 @@ void ZarvoMain::SetupBackgroundBuffer() {
   picture.RenderImage(backgroundSurface, 0, 0, 0, 0, screenWidth, screenHeight);
   if (picture.width < screenWidth || picture.height < screenHeight)
     for (const StartButton& button : {kPlayButton, kExitButton})
-      DrawPlainButton(button);
+      DrawPanel(button, backgroundSurface);
 }
 
-void ZarvoMain::DrawPlainButton(const StartButton& button) {
-  DrawRectangle(button.left, button.top, button.right, button.bottom, kButtonRim,
-                backgroundSurface);
-  DrawRectangle(button.left + 2, button.top + 2, button.right - 2, button.bottom - 2, kButtonFace,
-                backgroundSurface);
+void ZarvoMain::DrawPanel(const StartButton& panel, SDL_Surface* surface) {
+  DrawRectangle(panel.left, panel.top, panel.right, panel.bottom, kButtonRim, surface);
+  DrawRectangle(panel.left + 2, panel.top + 2, panel.right - 2, panel.bottom - 2, kButtonFace,
+                surface);
   int width = 0, height = 0;
   if (defaultFont == nullptr || defaultFont->handle == nullptr ||
-      TTF_SizeText(defaultFont->handle, button.word, &width, &height) != 0)
+      TTF_SizeText(defaultFont->handle, panel.word, &width, &height) != 0)
     return;
-  DrawString((button.left + button.right + 1 - width) / 2,
-             (button.top + button.bottom + 1 - height) / 2, button.word, kButtonWord, nullptr,
-             backgroundSurface);
+  DrawString((panel.left + panel.right + 1 - width) / 2,
+             (panel.top + panel.bottom + 1 - height) / 2, panel.word, kButtonWord, nullptr,
+             surface);
 }
 
 void ZarvoMain::SetState(int newState) {
@@ -105,6 +106,10 @@ void ZarvoMain::SetState(int newState) {
 }
 
 void ZarvoMain::EnterExit() {
+  if (demo) {
+    StopDemo();
+    return;
+  }
   if (state == StateExit)
     return;
   state = StateExit;
@@ -114,22 +119,58 @@ void ZarvoMain::EnterExit() {
 }
 
 void ZarvoMain::ReadHighScore() {
+  if (demo)
+    return;
   record.Load(highScore);
   std::printf("\nHighest Score Read -> %d", highScore);
   std::fflush(stdout);
 }
 
 void ZarvoMain::SaveHighScore() {
-  if (score > highScore)
+  if (score > highScore && !demo)
     record.Save(score);
 }
 
 void ZarvoMain::KeyDown(int keyCode) {
-  if (keyCode == SDLK_ESCAPE)
-    EnterExit();
+  idleSince = updateCount;
+  if (demo) {
+    StopDemo();
+    keyStates[KeyCodeToIndex(keyCode)] = 1;
+  }
+  HandleKey(keyCode);
 }
 
+void ZarvoMain::HandleKey(int keyCode) {
+  if (keyCode == SDLK_ESCAPE)
+    EnterExit();
+  else if (keyCode == SDLK_p)
+    TogglePause();
+}
+
+void ZarvoMain::TogglePause() {
+  if (state != StatePlaying)
+    return;
+  paused = !paused;
+  needsRedraw = true;
+  needsFullRedraw = true;
+}
+
+void ZarvoMain::WindowLeft() {
+  if (!paused && !demo)
+    TogglePause();
+}
+
+void ZarvoMain::MouseMoved(int, int) { idleSince = updateCount; }
+
 void ZarvoMain::MouseDown(int, int x, int y) {
+  idleSince = updateCount;
+  if (demo)
+    StopDemo();
+  else
+    HandlePress(x, y);
+}
+
+void ZarvoMain::HandlePress(int x, int y) {
   if (state != StateStart)
     return;
   if (kPlayButton.Contains(x, y))
