@@ -1,6 +1,4 @@
 // The attract mode: a recorded game shown on the idle start screen, silent and without effects.
-#include <SDL.h>
-
 #include <cstdint>
 #include <cstring>
 #include <string>
