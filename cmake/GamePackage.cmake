@@ -18,7 +18,7 @@ add_custom_target(package_documents ALL DEPENDS quendal.6.gz changelog.gz)
 
 install(TARGETS quendal RUNTIME DESTINATION games)
 file(GLOB QUENDAL_GAME_SOUNDS ${CMAKE_SOURCE_DIR}/assets/*.wav)
-install(FILES assets/bg.jpg assets/fire_bg_full.jpg ${QUENDAL_GAME_SOUNDS}
+install(FILES assets/bg.jpg assets/fire_bg_full.jpg ${QUENDAL_GAME_SOUNDS} assets/demo.rec
         DESTINATION ${QUENDAL_GAME_DATA}/assets)
 install(FILES "assets/Cornerstone Regular.ttf" DESTINATION ${QUENDAL_GAME_DATA})
 install(FILES ${debian}/${QUENDAL_GAME_NAME}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -82,6 +82,7 @@ std::string GameOptions::Help() {
          "  Left, Right        move the paddle (a gamepad's d-pad or left stick too)\n"
          "  Enter, Space       press PLAY on the start screen (a gamepad's A or Start too)\n"
          "  M                  sound on or off\n"
+         "  P                  pause or go on (leaving the window pauses too)\n"
          "  Escape             quit, saving the best score\n"
          "  F11, Alt+Enter     fullscreen on or off\n\n"
          "Mouse:\n"

@@ -26,12 +26,14 @@ constexpr uint32_t kButtonRim = 0xF6CE70;
 constexpr uint32_t kButtonFace = 0x8C2410;
 constexpr uint32_t kButtonWord = 0xFFF2CE;
 
-void Say(const char* text) {
+}  // namespace
+
+void ZarvoMain::Say(const char* text) const {
+  if (demo)
+    return;
   std::fputs(text, stdout);
   std::fflush(stdout);
 }
-
-}  // namespace
 
 ZarvoMain::ZarvoMain() { KeepFile(record.Path()); }
 
@@ -65,21 +67,20 @@ void ZarvoMain::SetupBackgroundBuffer() {
   picture.RenderImage(backgroundSurface, 0, 0, 0, 0, screenWidth, screenHeight);
   if (picture.width < screenWidth || picture.height < screenHeight)
     for (const StartButton& button : {kPlayButton, kExitButton})
-      DrawPlainButton(button);
+      DrawPanel(button, backgroundSurface);
 }
 
-void ZarvoMain::DrawPlainButton(const StartButton& button) {
-  DrawRectangle(button.left, button.top, button.right, button.bottom, kButtonRim,
-                backgroundSurface);
-  DrawRectangle(button.left + 2, button.top + 2, button.right - 2, button.bottom - 2, kButtonFace,
-                backgroundSurface);
+void ZarvoMain::DrawPanel(const StartButton& panel, SDL_Surface* surface) {
+  DrawRectangle(panel.left, panel.top, panel.right, panel.bottom, kButtonRim, surface);
+  DrawRectangle(panel.left + 2, panel.top + 2, panel.right - 2, panel.bottom - 2, kButtonFace,
+                surface);
   int width = 0, height = 0;
   if (defaultFont == nullptr || defaultFont->handle == nullptr ||
-      TTF_SizeText(defaultFont->handle, button.word, &width, &height) != 0)
+      TTF_SizeText(defaultFont->handle, panel.word, &width, &height) != 0)
     return;
-  DrawString((button.left + button.right + 1 - width) / 2,
-             (button.top + button.bottom + 1 - height) / 2, button.word, kButtonWord, nullptr,
-             backgroundSurface);
+  DrawString((panel.left + panel.right + 1 - width) / 2,
+             (panel.top + panel.bottom + 1 - height) / 2, panel.word, kButtonWord, nullptr,
+             surface);
 }
 
 void ZarvoMain::SetState(int newState) {
@@ -112,6 +113,10 @@ void ZarvoMain::SetState(int newState) {
 }
 
 void ZarvoMain::EnterExit() {
+  if (demo) {
+    StopDemo();
+    return;
+  }
   if (state == StateExit)
     return;
   state = StateExit;
@@ -121,19 +126,35 @@ void ZarvoMain::EnterExit() {
 }
 
 void ZarvoMain::ReadHighScore() {
+  if (demo)
+    return;
   record.Load(highScore);
   std::printf("\nHighest Score Read -> %d", highScore);
   std::fflush(stdout);
 }
 
 void ZarvoMain::SaveHighScore() {
-  if (score > highScore)
+  if (score > highScore && !demo)
     record.Save(score);
 }
 
 void ZarvoMain::KeyDown(int keyCode) {
+  idleSince = updateCount;
+  const bool stoppedDemo = demo;
+  if (demo) {
+    StopDemo();
+    keyStates[KeyCodeToIndex(keyCode)] = 1;
+  }
+  // The key that ends the demo does only that, but for Escape, which still quits.
+  if (!stoppedDemo || keyCode == SDLK_ESCAPE)
+    HandleKey(keyCode);
+}
+
+void ZarvoMain::HandleKey(int keyCode) {
   if (keyCode == SDLK_ESCAPE)
     EnterExit();
+  else if (keyCode == SDLK_p)
+    TogglePause();
   else if (keyCode == SDLK_m)
     SetMuted(!IsMuted());
   else if ((keyCode == SDLK_RETURN || keyCode == SDLK_SPACE) && state == StateStart)
@@ -141,19 +162,47 @@ void ZarvoMain::KeyDown(int keyCode) {
 }
 
 void ZarvoMain::GamepadButton(int, int button, bool down) {
-  if (down && (button == SDL_CONTROLLER_BUTTON_A || button == SDL_CONTROLLER_BUTTON_START) &&
-      state == StateStart)
+  if (!down)
+    return;
+  idleSince = updateCount;
+  if (demo)
+    StopDemo();
+  else if (button == SDL_CONTROLLER_BUTTON_START && state == StatePlaying)
+    TogglePause();
+  else if ((button == SDL_CONTROLLER_BUTTON_A || button == SDL_CONTROLLER_BUTTON_START) &&
+           state == StateStart)
     PressPlay();
 }
 
+void ZarvoMain::TogglePause() {
+  if (state != StatePlaying)
+    return;
+  paused = !paused;
+  needsRedraw = true;
+  needsFullRedraw = true;
+}
+
+void ZarvoMain::WindowLeft() {
+  if (!paused && !demo)
+    TogglePause();
+}
+
+void ZarvoMain::MouseMoved(int, int) { idleSince = updateCount; }
+
 void ZarvoMain::MouseDown(int, int x, int y) {
+  idleSince = updateCount;
+  if (demo)
+    StopDemo();
+  else
+    HandlePress(x, y);
+}
+
+void ZarvoMain::HandlePress(int x, int y) {
   if (state != StateStart)
     return;
-  const bool play = kPlayButton.Contains(x, y);
-  const bool exit = !play && kExitButton.Contains(x, y);
-  if (play)
+  if (kPlayButton.Contains(x, y)) {
     PressPlay();
-  else if (exit) {
+  } else if (kExitButton.Contains(x, y)) {
     PlayCue(CueButton);
     EnterExit();
   }
@@ -164,7 +213,10 @@ void ZarvoMain::PressPlay() {
   SetState(StatePlaying);
 }
 
-void ZarvoMain::PlayCue(Cue cue) { PlaySound(cues[cue]); }
+void ZarvoMain::PlayCue(Cue cue) {
+  if (!Quiet())
+    PlaySound(cues[cue]);
+}
 
 void ZarvoMain::IncrementScore() {
   ++score;

@@ -1,9 +1,20 @@
-// The heads-up display: score, best score and title over the header bar during play.
+// The heads-up display: score, best score and title over the header bar during play, and the
+// labels over a paused game and the demo.
 #include <cstdio>
 
+#include "game/StartButtons.h"
 #include "game/ZarvoMain.h"
 
+namespace {
+
+constexpr StartButton kDemoLabel{341, 60, 474, 93, "DEMO"};
+constexpr StartButton kPausedLabel{311, 283, 488, 316, "PAUSED"};
+
+}  // namespace
+
 void ZarvoMain::DrawOverlay() {
+  if (demo)
+    DrawPanel(kDemoLabel, screenSurface);
   if (state != StatePlaying)
     return;
   char line[32];
@@ -19,4 +30,10 @@ void ZarvoMain::DrawOverlay() {
   DrawString(590, 10, "QUENDAL", 0xFFFFFF, nullptr, backgroundSurface);
   needsRedraw = true;
   needsFullRedraw = true;
+  // A paused game asks for no more frames: the one drawn stays until play goes on.
+  if (paused) {
+    DrawPanel(kPausedLabel, screenSurface);
+    needsRedraw = false;
+    needsFullRedraw = false;
+  }
 }

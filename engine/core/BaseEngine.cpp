@@ -190,6 +190,7 @@ void BaseEngine::MouseWheel(int, int) {}
 void BaseEngine::GamepadConnected(int, bool) {}
 void BaseEngine::GamepadButton(int, int, bool) {}
 void BaseEngine::GamepadAxis(int, int, int) {}
+void BaseEngine::WindowLeft() {}
 
 int BaseEngine::InitialiseGame() {
   InitialiseObjects();

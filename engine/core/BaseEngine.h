@@ -67,6 +67,9 @@ class BaseEngine {
   virtual void GamepadConnected(int pad, bool connected);
   virtual void GamepadButton(int pad, int button, bool down);
   virtual void GamepadAxis(int pad, int axis, int value);
+  // The window lost the focus, or was minimised or hidden (a recorded input: "focuslost"); does
+  // nothing by default.
+  virtual void WindowLeft();
   // The game's set-up, called last by Initialise; the default sets up objects and background.
   virtual int InitialiseGame();
   // Called first by Deinitialise.

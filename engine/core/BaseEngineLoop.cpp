@@ -107,6 +107,9 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
         soundStream.DeviceRemoved(event.adevice.which);
       return true;
     case SDL_WINDOWEVENT:
+      // Leaving the window is input: handed to the game, counted and recorded.
+      if (RecordedEvent::LeavesWindow(event))
+        break;
       // The window lost its pixels: the frame on it is presented again.
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
           event.window.event == SDL_WINDOWEVENT_SHOWN ||
@@ -165,6 +168,7 @@ bool BaseEngine::Dispatch(const SDL_Event& event) {
       MouseUp(event.button.button, event.button.x, event.button.y);
       break;
     case SDL_MOUSEWHEEL: MouseWheel(event.wheel.x, event.wheel.y); break;
+    case SDL_WINDOWEVENT: WindowLeft(); break;
     default: DispatchPad(event); break;
   }
   return true;

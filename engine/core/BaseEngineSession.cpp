@@ -185,8 +185,8 @@ bool BaseEngine::ReplayEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0)
     if (!TakeWindowKey(event) &&
-        (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT ||
-         event.type == SDL_AUDIODEVICEREMOVED) &&
+        (event.type == SDL_QUIT || event.type == SDL_AUDIODEVICEREMOVED ||
+         (event.type == SDL_WINDOWEVENT && !RecordedEvent::LeavesWindow(event))) &&
         !Dispatch(event))
       return false;
   // The batch: the lines of this update, up to an end; next: the line after it, if any.

@@ -49,9 +49,15 @@ RecordedEvent RecordedEvent::From(const SDL_Event& event, int64_t updates) {
       recorded.x = event.caxis.axis;
       recorded.y = event.caxis.value;
       break;
-    default: recorded.kind = Quit; break;
+    default: recorded.kind = LeavesWindow(event) ? FocusLost : Quit; break;
   }
   return recorded;
+}
+
+bool RecordedEvent::LeavesWindow(const SDL_Event& event) {
+  return event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                           event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                                           event.window.event == SDL_WINDOWEVENT_HIDDEN);
 }
 
 void RecordedEvent::ToSdl(SDL_Event& event) const {
@@ -104,6 +110,10 @@ void RecordedEvent::ToSdl(SDL_Event& event) const {
     case End:
     case Time:
     case Seed: event.type = SDL_QUIT; break;
+    case FocusLost:
+      event.type = SDL_WINDOWEVENT;
+      event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+      break;
   }
 }
 
@@ -116,6 +126,7 @@ const char* RecordedEvent::NameOf(Kind kind) {
     case MouseUp: return "mouseup";
     case Quit: return "quit";
     case End: return "end";
+    case FocusLost: return "focuslost";
     case Time: return "time";
     case Seed: return "seed";
     case KeyRepeat: return "keyrepeat";

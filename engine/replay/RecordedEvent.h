@@ -16,6 +16,8 @@ struct RecordedEvent {
     MouseUp,
     Quit,
     End,
+    // The window lost the focus, or was minimised or hidden.
+    FocusLost,
     // Version 2: the clock and the seed the game read, a held key's repeats, the wheel, gamepads.
     // Time: code is the clock (milliseconds, 32 bits); Seed: code is the seed; Wheel: x and y;
     // PadAdded and PadRemoved: code is the pad; PadDown and PadUp: code the pad, x the button;
@@ -40,12 +42,15 @@ struct RecordedEvent {
     return updates == other.updates && kind == other.kind && code == other.code && x == other.x &&
            y == other.y;
   }
-  // The recorded form of an input event (a key, mouse motion or button, or a quit).
+  // The recorded form of an input event (a key, mouse motion or button, a quit, or the window
+  // left: see LeavesWindow).
   static RecordedEvent From(const SDL_Event& event, int64_t updates);
   // The SDL event that hands this one to the game again (not for End).
   void ToSdl(SDL_Event& event) const;
   // The event's name in a recording ("keydown", "mousemove", ..., "end").
   static const char* NameOf(Kind kind);
+  // Whether a window event takes the player away (focus lost, minimised or hidden): FocusLost.
+  static bool LeavesWindow(const SDL_Event& event);
   // Whether the kind carries a key, a button and a position, or just a position.
   static bool HasKey(Kind kind) { return kind == KeyDown || kind == KeyUp || kind == KeyRepeat; }
   static bool HasButton(Kind kind) { return kind == MouseDown || kind == MouseUp; }

@@ -89,6 +89,7 @@ const NamedKind kKinds[] = {
     {RecordedEvent::MouseUp, RecordedEvent::NameOf(RecordedEvent::MouseUp)},
     {RecordedEvent::Quit, RecordedEvent::NameOf(RecordedEvent::Quit)},
     {RecordedEvent::End, RecordedEvent::NameOf(RecordedEvent::End)},
+    {RecordedEvent::FocusLost, RecordedEvent::NameOf(RecordedEvent::FocusLost)},
     {RecordedEvent::Time, RecordedEvent::NameOf(RecordedEvent::Time)},
     {RecordedEvent::Seed, RecordedEvent::NameOf(RecordedEvent::Seed)},
     {RecordedEvent::KeyRepeat, RecordedEvent::NameOf(RecordedEvent::KeyRepeat)},
@@ -201,7 +202,7 @@ bool RecordingReader::ParseLine(std::string_view line, size_t number) {
   const NamedKind* kind =
       std::find_if(std::begin(kKinds), std::end(kKinds),
                    [name](const NamedKind& named) { return named.name == name; });
-  if (kind == std::end(kKinds) || (version == 1 && kind->kind > RecordedEvent::End))
+  if (kind == std::end(kKinds) || (version == 1 && kind->kind > RecordedEvent::FocusLost))
     return Fail(number, name.empty() ? "missing event" : "unknown event '" + Shown(name) + "'");
   event.kind = kind->kind;
   if (RecordedEvent::IsEngines(event.kind) || RecordedEvent::HasPad(event.kind) ||

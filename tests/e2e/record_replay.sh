@@ -20,6 +20,20 @@ wait_for 30 printed "Highest Score Read" || stop "the start screen did not open 
 wait_for 30 find_window || stop "no visible window within 30 s"
 click_play() { xdotool mousemove --window "$window" 400 257 click 1; wait_for 5 printed "Game Started"; }
 wait_for 30 click_play || stop "PLAY did not start the game"
+# P, then leaving the window (an unmap and map), each freeze the game under its PAUSED panel
+# (gold rim at 312, 300) until P; played on, the frame moves again. The replay below holds both.
+shot() { sleep 0.4; import -window "$window" "$work/$1.png"; }
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = 0 ]; }
+for leave in P unmap; do
+  if [ $leave = P ]; then xdotool windowfocus --sync "$window" key p
+  else xdotool windowunmap --sync "$window" windowmap --sync "$window"; fi
+  shot paused && xdotool windowfocus --sync "$window" keydown Left sleep 0.3 keyup Left && shot still
+  rim=$(convert "$work/still.png" -format '%[pixel:p{312,300}]' info:)
+  same paused still && [ "$rim" = "srgb(246,206,112)" ] && pass "$leave: frozen under PAUSED" ||
+    fail "$leave: not frozen under PAUSED ($rim)"
+  xdotool windowfocus --sync "$window" key p && shot going
+  same still going && fail "$leave: P did not resume" || pass "$leave: P resumed"
+done
 xdotool windowfocus --sync "$window" keydown Right sleep 0.3 keyup Right sleep 0.5 keydown Left \
   sleep 0.2 keyup Left
 wait_for 60 printed "Game Over" || stop "no game over within 60 s"
@@ -45,7 +59,8 @@ pid=""
   { fail "recorded: exit status $status; stderr:"; cat "$work/stderr"; }
 
 replays_alike replayed
-grep -q "keydown Right" "$work/game.rec" && pass "the keys were recorded" || fail "no key recorded"
+grep -q "keydown Right" "$work/game.rec" && grep -q focuslost "$work/game.rec" &&
+  pass "the keys and the window left were recorded" || fail "no key or window left recorded"
 
 # A console that goes away after its first byte loses nothing but the lines: Escape still ends
 # the game with status 0.
