@@ -168,7 +168,7 @@
       preRun: [setUpFiles],
       onRuntimeInitialized: () => {
         run.startedAt = performance.now();
-        if (storageWorks) say('Arrow keys move the paddle; M mutes the sound; Escape quits.');
+        if (storageWorks) say('Enter or a click plays; arrow keys move the paddle; P pauses; M mutes the sound; Escape quits.');
         canvas.focus();
       },
       onExit: ended,
