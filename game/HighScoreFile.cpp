@@ -13,6 +13,14 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 bool IsLineEnd(char c) { return c == '\n' || c == '\0'; }
 bool IsBlank(char c) { return c == '\0' || c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// Whether the line [line, end) starts, after blanks, with what atoi reads as a number.
+bool HoldsNumber(const char* line, const char* end) {
+  while (line < end && IsBlank(*line))
+    ++line;
+  line += line < end && (*line == '+' || *line == '-') ? 1 : 0;
+  return line < end && *line >= '0' && *line <= '9';
+}
+
 // The value atoi would give for the text, clamped to the int range instead of overflowing.
 int ParseNumber(const char* text) {
   const long value = std::strtol(text, nullptr, 10);
@@ -38,6 +46,18 @@ HighScoreFile::Reading ReadTail(const char* bytes, size_t size, bool atStart, in
   const char* line = end;
   while (line > begin && !IsLineEnd(line[-1]))
     --line;
+  // The last line that holds a number counts, so a note or an end-of-file byte edited in after
+  // the record is never read as 0; with no such line, the last line is read as atoi reads it.
+  for (const char* stop = end; stop > begin && !HoldsNumber(line, end);) {
+    const char* earlier = stop;
+    while (earlier > begin && !IsLineEnd(earlier[-1]))
+      --earlier;
+    if (HoldsNumber(earlier, stop)) {
+      line = earlier;
+      end = stop;
+    }
+    stop = earlier > begin ? earlier - 1 : begin;
+  }
   while (IsBlank(*line))
     ++line;
   value = ParseNumber(std::string(line, end).c_str());

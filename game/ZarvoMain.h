@@ -92,6 +92,8 @@ class ZarvoMain : public BaseEngine {
   // The exit steps, unless already in the exit state: save, "\nGame Exit", and end the loop after
   // this pass.
   void EnterExit();
+  // Draws label and value as a header line in white at (left, 10), kept clear of right.
+  void DrawClipped(int left, int right, const char* label, int value);
   // PLAY pressed by a click, a key or a gamepad: its sound, then play.
   void PressPlay();
   // A panel over the rectangle on the surface: gold rim, dark red face, its word in the game's
