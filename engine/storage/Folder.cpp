@@ -107,9 +107,9 @@ bool Folder::Open(const std::string& path) {
   return fd >= 0;
 }
 
-bool Folder::Lock() {
+bool Folder::Lock(bool wait) {
   for (int tries = 1; ::flock(fd, LOCK_EX | LOCK_NB) != 0; ++tries) {
-    if ((errno != EWOULDBLOCK && errno != EINTR) || tries == kLockTries)
+    if ((errno != EWOULDBLOCK && errno != EINTR) || tries >= (wait ? kLockTries : 1))
       return errno != EWOULDBLOCK;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }

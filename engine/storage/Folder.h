@@ -32,9 +32,10 @@ class Folder {
   // Opens the folder, only for the calls relative to it when it may not be listed; false with the
   // errno value in Error().
   bool Open(const std::string& path);
-  // Takes the lock, waiting up to 3 s for another program to release it; false when it did not.
-  // Where locks are not supported the folder is used unlocked and this returns true.
-  bool Lock();
+  // Takes the lock, waiting up to 3 s (or, without wait, not at all) for another program to
+  // release it; false when it did not. Where locks are not supported the folder is used unlocked
+  // and this returns true.
+  bool Lock(bool wait = true);
   // Releases the lock.
   void Unlock();
   // Removes the temporary files of name that no live writer holds. Only under the lock.

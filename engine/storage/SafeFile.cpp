@@ -59,9 +59,15 @@ bool SafeFile::Load(Tail& tail, std::string& why) const {
   std::string target = path;
   int error = 0;
   Folder folder;
-  if (Folder::Resolve(target, error) && folder.Open(Folder::DirectoryOf(target)) && folder.Lock())
+  if (Folder::Resolve(target, error) && folder.Open(Folder::DirectoryOf(target)) && Lock(folder))
     folder.RemoveStale(Folder::NameOf(target));
   return Read(path.c_str(), tail, why);
+}
+
+bool SafeFile::Lock(Folder& folder) const {
+  const bool locked = folder.Lock(!lockWaitRanOut);
+  lockWaitRanOut = lockWaitRanOut || !locked;
+  return locked;
 }
 
 SafeFile::Outcome SafeFile::Replace(const std::string& text, const Rule& rule,
@@ -74,8 +80,8 @@ SafeFile::Outcome SafeFile::Replace(const std::string& text, const Rule& rule,
   Folder folder;
   if (!folder.Open(Folder::DirectoryOf(target)))
     return Failed(why, folder.Error());
-  if (!folder.Lock()) {
-    why = "another game kept it locked";
+  if (!Lock(folder)) {
+    why = "another program keeps its folder locked";
     return Outcome::Failed;
   }
   Tail now;

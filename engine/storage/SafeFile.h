@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "engine/storage/Folder.h"
+
 namespace quendal {
 
 // The path may be a symbolic link: links are followed to the file they name, which is the one
@@ -51,7 +53,12 @@ class SafeFile {
   Outcome Replace(const std::string& text, const Rule& rule, std::string& why) const;
 
  private:
+  // Takes the folder's lock, waiting for it only until a wait of this file's has once run out, so
+  // a program holding the lock for good costs one wait a run.
+  bool Lock(Folder& folder) const;
+
   std::string path;
+  mutable bool lockWaitRanOut = false;
 };
 
 }  // namespace quendal
