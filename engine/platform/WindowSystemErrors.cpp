@@ -39,8 +39,6 @@ void InstallWindowSystemErrorHandlers() {
   XSetIOErrorHandler(EndOnLostConnection);
 }
 #else
-namespace quendal {
-
 void InstallWindowSystemErrorHandlers() {}
 #endif
 
